@@ -1,0 +1,15 @@
+#include "AppInfo.h"
+
+namespace AppInfo {
+
+QString title() { return QStringLiteral("Vorlane"); }
+int major() { return VORLANE_VERSION_MAJOR; }
+int minor() { return VORLANE_VERSION_MINOR; }
+int revision() { return VORLANE_VERSION_PATCH; }
+
+QString versionText()
+{
+    return QStringLiteral("%1.%2.%3").arg(major()).arg(minor()).arg(revision());
+}
+
+} // namespace AppInfo

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// What the platform keeps about the running program.
+namespace AppInfo {
+
+QString title();          // "Vorlane"
+int major();
+int minor();
+int revision();
+QString versionText();    // "0.1.14"
+
+} // namespace AppInfo

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Fractions become integers by rounding to the nearest, a half going to the
+// even neighbour (9.5 -> 10, 8.5 -> 8, -2.5 -> -2).
+namespace Rounding {
+
+double halfEven(double value);
+
+// Rounded and range-checked; throw OverflowError outside the type's range
+// (and for NaN).
+qint16 toInt16(double value);
+qint32 toInt32(double value);
+
+} // namespace Rounding
