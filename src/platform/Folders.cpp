@@ -1,0 +1,61 @@
+#include "Folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace Folders {
+
+QString separator()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("\\");
+#else
+    return QStringLiteral("/");
+#endif
+}
+
+QString withSeparator(const QString &folder)
+{
+    return folder.endsWith(separator()) ? folder : folder + separator();
+}
+
+QString executableFolder()
+{
+    return withSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+}
+
+QString programFolder()
+{
+#ifdef Q_OS_WIN
+    return executableFolder();
+#else
+    const QString exe = executableFolder();
+    if (QFileInfo(exe).isWritable())
+        return exe;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(data);
+    return withSeparator(data);
+#endif
+}
+
+QString defaultInstallFolder()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\Program Files\\Vorlane\\");
+#else
+    return QStringLiteral("/opt/vorlane/");
+#endif
+}
+
+QString defaultEchoLinkFolder()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\Program Files\\Q7MXZ\\EchoLink\\");
+#else
+    return executableFolder();
+#endif
+}
+
+} // namespace Folders

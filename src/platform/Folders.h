@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The program's fixed folders. Every folder text ends with separator().
+//
+// Windows: the executable's folder, "C:\Program Files\Vorlane\" and
+// "C:\Program Files\Q7MXZ\EchoLink\".
+// Elsewhere: the executable's folder when it is writable (a portable copy
+// keeps its vln.ini and Logs beside it), else the per-user data folder;
+// "/opt/vorlane/" as the default install folder (an administrator's shared
+// vln.ini); the executable's own folder as EchoLink's, since the stand-in
+// echolink-sim is installed beside vorlane.
+namespace Folders {
+
+QString separator();
+QString withSeparator(const QString &folder);
+
+QString executableFolder();
+QString programFolder();
+QString defaultInstallFolder();
+QString defaultEchoLinkFolder();
+
+} // namespace Folders
