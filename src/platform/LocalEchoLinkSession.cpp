@@ -1,0 +1,142 @@
+#include "LocalEchoLinkSession.h"
+
+#include "EchoLinkError.h"
+#include "SimProtocol.h"
+
+#include <QDeadlineTimer>
+#include <QLocalSocket>
+
+#include <utility>
+
+using namespace SimProtocol;
+
+namespace {
+
+EchoLinkError failure(QLatin1StringView member, const QString &why)
+{
+    return EchoLinkError(QStringLiteral("EchoLink %1: %2").arg(member, why).toStdString());
+}
+
+} // namespace
+
+std::unique_ptr<LocalEchoLinkSession> LocalEchoLinkSession::connectTo(const QString &serverName,
+                                                                       int timeoutMs)
+{
+    auto socket = std::make_unique<QLocalSocket>();
+    socket->connectToServer(serverName);
+    if (!socket->waitForConnected(timeoutMs))
+        return nullptr;
+    return std::unique_ptr<LocalEchoLinkSession>(new LocalEchoLinkSession(socket.release()));
+}
+
+LocalEchoLinkSession::LocalEchoLinkSession(QLocalSocket *socket)
+    : m_socket(socket)
+{
+    m_socket->setParent(this);
+    connect(m_socket, &QLocalSocket::readyRead, this, &LocalEchoLinkSession::readIncoming);
+}
+
+QString LocalEchoLinkSession::stationCallsign()
+{
+    const QJsonValue result = call(Member::callsign);
+    if (!result.isString())
+        throw failure(Member::callsign, QStringLiteral("no callsign in the reply"));
+    return result.toString();
+}
+
+void LocalEchoLinkSession::SendChatText(const QString &text)
+{
+    call(Member::sendChatText, text);
+}
+
+void LocalEchoLinkSession::setBusyFlagA(bool busy)
+{
+    call(Member::busyFlagA, busy);
+}
+
+void LocalEchoLinkSession::setBusyFlagB(bool busy)
+{
+    call(Member::busyFlagB, busy);
+}
+
+QJsonValue LocalEchoLinkSession::call(QLatin1StringView member, const QJsonValue &arg)
+{
+    if (m_socket->state() != QLocalSocket::ConnectedState)
+        throw failure(member, QStringLiteral("not running"));
+    m_reply.reset();
+    m_socket->write(encode(callRequest(++m_lastId, member, arg)));
+    waitForReply(member);
+    const QJsonObject reply = *std::exchange(m_reply, std::nullopt);
+    if (!reply.value(Key::ok).toBool())
+        throw failure(member, reply.value(Key::error).toString());
+    return reply.value(Key::result);
+}
+
+// Waits on the socket itself rather than in an event loop: nothing but this
+// socket's bytes is handled until the reply is in.
+void LocalEchoLinkSession::waitForReply(QLatin1StringView member)
+{
+    const QDeadlineTimer deadline(replyTimeoutMs);
+    for (;;) {
+        readIncoming();
+        if (m_reply)
+            return;
+        if (m_socket->state() != QLocalSocket::ConnectedState)
+            throw failure(member, QStringLiteral("connection lost"));
+        if (deadline.hasExpired())
+            throw failure(member, QStringLiteral("no reply"));
+        const int remaining = int(deadline.remainingTime());
+        if (m_socket->bytesToWrite() > 0)
+            m_socket->waitForBytesWritten(remaining);
+        else
+            m_socket->waitForReadyRead(remaining);
+    }
+}
+
+void LocalEchoLinkSession::readIncoming()
+{
+    m_buffer += m_socket->readAll();
+    while (const auto line = takeLine(m_buffer)) {
+        if (const auto message = decode(*line))
+            take(*message);
+    }
+    if (m_buffer.size() > maxLineBytes) {
+        m_buffer.clear();
+        m_socket->abort();
+    }
+}
+
+// Replies to earlier calls that timed out are dropped; malformed events too.
+void LocalEchoLinkSession::take(const QJsonObject &message)
+{
+    if (message.contains(Key::event)) {
+        if (const auto event = validEvent(message))
+            deliver(*event);
+        return;
+    }
+    if (message.value(Key::id).toInteger(-1) == m_lastId)
+        m_reply = message;
+}
+
+void LocalEchoLinkSession::deliver(const QJsonObject &event)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, event] {
+            const QString name = event.value(Key::event).toString();
+            if (name == Event::closing)
+                emit Closing();
+            else if (name == Event::rx)
+                emit RX(event.value(Key::value).toBool());
+            else if (name == Event::tx)
+                emit TX(event.value(Key::value).toBool());
+            else if (name == Event::connected)
+                emit Connected(event.value(Key::call).toString(), event.value(Key::name).toString(),
+                               event.value(Key::addr).toString());
+            else if (name == Event::disConnected)
+                emit DisConnected(event.value(Key::call).toString());
+            else if (name == Event::chatTextReceived)
+                emit ChatTextReceived(event.value(Key::text).toString());
+        },
+        Qt::QueuedConnection);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "EchoLinkSession.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+
+#include <memory>
+#include <optional>
+
+class QLocalSocket;
+
+// The session with the stand-in echolink-sim over its local socket.
+//
+// Member calls block the caller until the reply comes, without running an
+// event loop, so no other handler can start meanwhile; no reply within
+// replyTimeoutMs, an error reply or a lost connection throws EchoLinkError.
+// A lost connection is final: every later call throws at once.
+//
+// Events are emitted on this object's thread, each from its own queued
+// call, so a handler always runs to its end (calls included) before the next
+// event starts.
+class LocalEchoLinkSession : public EchoLinkSession
+{
+    Q_OBJECT
+
+public:
+    static constexpr int replyTimeoutMs = 2000;
+
+    // The session with the stand-in serving serverName; nullptr when none
+    // accepts the connection within timeoutMs.
+    static std::unique_ptr<LocalEchoLinkSession> connectTo(const QString &serverName, int timeoutMs);
+
+    QString stationCallsign() override;
+    void SendChatText(const QString &text) override;
+    void setBusyFlagA(bool busy) override;
+    void setBusyFlagB(bool busy) override;
+
+private:
+    explicit LocalEchoLinkSession(QLocalSocket *socket);
+
+    QJsonValue call(QLatin1StringView member, const QJsonValue &arg = QJsonValue::Undefined);
+    void waitForReply(QLatin1StringView member);
+    void readIncoming();
+    void take(const QJsonObject &message);
+    void deliver(const QJsonObject &event);
+
+    QLocalSocket *m_socket;
+    QByteArray m_buffer;
+    qint64 m_lastId = 0;
+    std::optional<QJsonObject> m_reply;
+};
