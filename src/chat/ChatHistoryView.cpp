@@ -1,0 +1,119 @@
+#include "ChatHistoryView.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextCursor>
+
+namespace {
+
+const QString crLf = QStringLiteral("\r\n");
+
+// The document holds a line break as one block separator.
+QString toDocumentText(const QString &crLfText)
+{
+    QString text = crLfText;
+    return text.replace(crLf, QStringLiteral("\n"));
+}
+
+QString toCrLfText(const QString &documentText)
+{
+    QString text = documentText;
+    return text.replace(QChar::ParagraphSeparator, crLf);
+}
+
+} // namespace
+
+ChatHistoryView::ChatHistoryView(QWidget *parent) : QPlainTextEdit(parent)
+{
+    // Inserted text is never undone; an undo stack would only grow.
+    setUndoRedoEnabled(false);
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setTabChangesFocus(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setWrapAnywhere(false);
+}
+
+bool ChatHistoryView::hasLongUnbrokenRun(const QString &text)
+{
+    int run = 0;
+    for (const QChar c : text) {
+        run = (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            ? 0
+            : run + 1;
+        if (run > longestWrappedRun)
+            return true;
+    }
+    return false;
+}
+
+void ChatHistoryView::setWrapAnywhere(bool anywhere)
+{
+    const QTextOption::WrapMode mode = anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != mode)
+        setWordWrapMode(mode);
+}
+
+void ChatHistoryView::appendCrLfText(const QString &chunk)
+{
+    if (hasLongUnbrokenRun(chunk))
+        setWrapAnywhere(true);
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(toDocumentText(chunk));
+}
+
+void ChatHistoryView::setCrLfText(const QString &text)
+{
+    setWrapAnywhere(hasLongUnbrokenRun(text));
+    setPlainText(toDocumentText(text));
+}
+
+void ChatHistoryView::moveCaretToEnd()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::End);
+    setTextCursor(cursor);
+}
+
+QString ChatHistoryView::selectedCrLfText() const
+{
+    return toCrLfText(textCursor().selectedText());
+}
+
+int ChatHistoryView::vbKeyCode(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    default: return qtKey;
+    }
+}
+
+int ChatHistoryView::vbShiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+void ChatHistoryView::keyPressEvent(QKeyEvent *event)
+{
+    event->accept();
+    const int keyCode = keyDown ? keyDown(vbKeyCode(event->key()), vbShiftState(event->modifiers())) : 0;
+    if (keyCode != 0 && keyPress && !event->text().isEmpty())
+        keyPress(event->text().at(0).unicode());
+}
+
+// Copies through the context menu carry CR LF line ends too.
+QMimeData *ChatHistoryView::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    data->setText(selectedCrLfText());
+    return data;
+}

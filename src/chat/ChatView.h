@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// What the chat panel needs of the main window's controls. All texts are
+// CR LF texts: the view converts to and from whatever its widgets hold.
+class ChatView
+{
+public:
+    virtual ~ChatView() = default;
+
+    // lChat, the history. The panel keeps the full text itself and hands the
+    // view only what changed.
+    virtual void appendHistory(const QString &chunk) = 0;
+    virtual void setHistory(const QString &text) = 0;
+    virtual void moveHistoryCaretToEnd() = 0;
+    virtual QString selectedHistoryText() const = 0;
+
+    // sInput, the message being typed.
+    virtual QString inputText() const = 0;
+    virtual void clearInput() = 0;
+    virtual void focusInput() = 0;
+
+    // The live states of the Date, Time and Log check boxes.
+    virtual bool chkDateChecked() const = 0;
+    virtual bool chkTimeChecked() const = 0;
+    virtual bool chkLogChecked() const = 0;
+
+    // sConCall, the connected station's callsign.
+    virtual void setConnectedCall(const QString &call) = 0;
+};

@@ -1,0 +1,94 @@
+#include "chat/CallsignSpeech.h"
+
+#include "support/FakeClipboard.h"
+
+#include <QtTest>
+
+namespace {
+
+// The readings, spelled out by code point.
+const QString zero = QString::fromUtf16(u"\u305C\u308D");
+const QString one = QString::fromUtf16(u"\u308F\u3093");
+const QString five = QString::fromUtf16(u"\u3075\u3041\u3044\u3046\u309B");
+const QString allDigits = QString::fromUtf16(u"\u308F\u3093" u"\u3064\u30FC" u"\u3059\u308A\u30FC"
+                                             u"\u3075\u3049\u30FC" u"\u3075\u3041\u3044\u3046\u309B"
+                                             u"\u3057\u3063\u304F\u3059" u"\u305B\u3076\u3093"
+                                             u"\u3048\u3044\u3068" u"\u306A\u3044\u3093" u"\u305C\u308D");
+const QString vowels = QString::fromUtf16(u"\u3048\u3044" u"\u3042\u3044" u"\u3086\u30FC" u"\u3044\u30FC"
+                                          u"\u304A\u30FC");
+const QString a = QString::fromUtf16(u"\u3048\u3044");
+const QString link = QString::fromUtf16(u".\u308A\u3093\u304F");
+const QString repeater = QString::fromUtf16(u".\u308A\u3074\u30FC\u305F");
+const QString stop = QString::fromUtf16(u"\u3002");
+
+} // namespace
+
+class TestSpeech : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void spokenForm_data();
+    void spokenForm();
+    void clipboardLeftAloneOnFailure_data();
+    void clipboardLeftAloneOnFailure();
+    void unavailableClipboardIsSilent();
+};
+
+void TestSpeech::spokenForm_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("repeater example") << "N0CALL-R>hello" << "N" + zero + "C" + a + "LL" + repeater + stop + "hello";
+    QTest::newRow("leading >") << ">hello" << stop + "hello";
+    QTest::newRow("further > kept") << "JA1>a>b>" << "J" + a + one + stop + "a>b>";
+    QTest::newRow("lower case kept") << "ja1aeiou>x" << "ja" + one + "aeiou" + stop + "x";
+    QTest::newRow("all digits, ten characters") << "1234567890>m" << allDigits + stop + "m";
+    QTest::newRow("vowels, link") << "AIUEO-L>x" << vowels + link + stop + "x";
+    QTest::newRow("five uses the separate mark") << "K5>x" << "K" + five + stop + "x";
+    QTest::newRow("link wins, cut at -L") << "W1-R-L>x" << "W" + one + "-R" + link + stop + "x";
+    QTest::newRow("link before repeater") << "W1-LX-R>x" << "W" + one + link + stop + "x";
+    QTest::newRow("text after marker dropped") << "W1-R9>x" << "W" + one + repeater + stop + "x";
+    QTest::newRow("ten before the cut") << "BCDFGHJK-L>x" << "BCDFGHJK" + link + stop + "x";
+    QTest::newRow("other characters kept") << QString::fromUtf16(u"\u3042#\xD800>x") << QString::fromUtf16(u"\u3042#\xD800\u3002x");
+    QTest::newRow("empty message") << "N0>" << "N" + zero + stop;
+}
+
+void TestSpeech::spokenForm()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, spoken);
+    QCOMPARE(CallsignSpeech::spokenForm(line), std::optional<QString>(spoken));
+    FakeClipboard clipboard;
+    CallsignSpeech::SpeakCallsign(line, clipboard);
+    QCOMPARE(clipboard.text, spoken);
+}
+
+void TestSpeech::clipboardLeftAloneOnFailure_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("no >") << "N0CALL hello";
+    QTest::newRow("empty") << "";
+    QTest::newRow("eleven characters") << "12345678901>m";
+    QTest::newRow("eleven before the cut") << "BCDFGHJKM-L>x";
+}
+
+void TestSpeech::clipboardLeftAloneOnFailure()
+{
+    QFETCH(QString, line);
+    QCOMPARE(CallsignSpeech::spokenForm(line), std::nullopt);
+    FakeClipboard clipboard;
+    CallsignSpeech::SpeakCallsign(line, clipboard);
+    QCOMPARE(clipboard.writes, 0);
+}
+
+void TestSpeech::unavailableClipboardIsSilent()
+{
+    FakeClipboard clipboard;
+    clipboard.failing = true;
+    CallsignSpeech::SpeakCallsign("N0CALL>hello", clipboard);
+    QCOMPARE(clipboard.text, QString("(untouched)"));
+}
+
+QTEST_GUILESS_MAIN(TestSpeech)
+#include "tst_speech.moc"
