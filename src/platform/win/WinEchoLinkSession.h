@@ -1,0 +1,39 @@
+#pragma once
+
+#include "EchoLinkEvents.h"
+#include "platform/EchoLinkSession.h"
+
+#include <memory>
+
+class EchoLinkBinding;
+
+// The EchoLink session on Windows: EchoLinkBinding turned into Qt signals and
+// EchoLinkError. The binding already delivers events from the GUI thread's
+// message loop, outside any handler.
+class WinEchoLinkSession : public EchoLinkSession, private EchoLinkEvents
+{
+    Q_OBJECT
+
+public:
+    // nullptr when EchoLink's automation object cannot be created.
+    static std::unique_ptr<EchoLinkSession> create();
+    ~WinEchoLinkSession() override;
+
+    QString stationCallsign() override;
+    void SendChatText(const QString &text) override;
+    void setBusyFlagA(bool busy) override;
+    void setBusyFlagB(bool busy) override;
+
+private:
+    WinEchoLinkSession();
+
+    void onClosing() override;
+    void onRX(bool ecRX) override;
+    void onTX(bool ecTX) override;
+    void onConnected(const std::wstring &sCall, const std::wstring &sName,
+                     const std::wstring &sAddr) override;
+    void onDisConnected(const std::wstring &sCall) override;
+    void onChatTextReceived(const std::wstring &sText) override;
+
+    std::unique_ptr<EchoLinkBinding> binding_;
+};

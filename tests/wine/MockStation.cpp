@@ -1,0 +1,63 @@
+#include "MockStation.h"
+
+MockStation::MockStation()
+    : MockDispatch<IMockStation>(IID_IMockStation)
+{}
+
+HRESULT STDMETHODCALLTYPE MockStation::QueryInterface(REFIID iid, void **object)
+{
+    if (!object)
+        return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)
+        || IsEqualIID(iid, IID_IMockStation)) {
+        *object = static_cast<IMockStation *>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE MockStation::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG STDMETHODCALLTYPE MockStation::Release()
+{
+    const LONG remaining = InterlockedDecrement(&references_);
+    if (remaining == 0)
+        delete this;
+    return static_cast<ULONG>(remaining);
+}
+
+HRESULT STDMETHODCALLTYPE MockStation::get_Callsign(BSTR *callsign)
+{
+    if (!callsign)
+        return E_POINTER;
+    *callsign = nullptr;
+    MockState &state = MockState::instance();
+    const HRESULT result = state.memberCall(L"Callsign");
+    if (FAILED(result))
+        return result;
+    const std::wstring own = state.ownCallsign();
+    // An empty callsign goes out as a NULL BSTR, as Visual Basic servers send it.
+    if (!own.empty())
+        *callsign = SysAllocStringLen(own.data(), static_cast<UINT>(own.size()));
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE MockStation::Reserved8()
+{
+    return MockState::instance().reservedCall(8);
+}
+
+HRESULT STDMETHODCALLTYPE MockStation::Reserved9()
+{
+    return MockState::instance().reservedCall(9);
+}
+
+HRESULT STDMETHODCALLTYPE MockStation::Reserved10()
+{
+    return MockState::instance().reservedCall(10);
+}
