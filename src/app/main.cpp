@@ -1,0 +1,49 @@
+#include "frmMain.h"
+
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/EchoLinkConnector.h"
+#include "platform/FileOpenDialog.h"
+#include "platform/InstanceGuard.h"
+#include "platform/JapaneseFont.h"
+#include "platform/MessageBox.h"
+#include "ui/AppIcon.h"
+
+#ifdef Q_OS_WIN
+#include "platform/win/WinBeeper.h"
+#else
+#include "platform/AlsaBeeper.h"
+#endif
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vorlane"));
+    QApplication::setWindowIcon(AppIcon::icon());
+    // The program ends only through its own ending paths.
+    QApplication::setQuitOnLastWindowClosed(false);
+    JapaneseFont::installSubstitutes();
+
+    SystemClock clock;
+    QtMessageBox messages;
+    QtClipboard clipboard;
+#ifdef Q_OS_WIN
+    WinBeeper beeper;
+#else
+    AlsaBeeper beeper;
+#endif
+    QtFileOpenDialog fileDialog;
+    LockFileInstanceGuard instance;
+
+    frmMain window(MainServices{clock, messages, clipboard, beeper, fileDialog, instance,
+                                createEchoLinkSession, ProgramFolders::system()});
+    QObject::connect(&window, &frmMain::programEnded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    window.Form_Load();
+    if (window.hasEnded())
+        return 0;
+    window.show();
+    return app.exec();
+}

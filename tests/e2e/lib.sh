@@ -1,0 +1,55 @@
+# Shared steps of the end-to-end tests: a copy of vorlane and echolink-sim in
+# a temporary program folder, on a private Xvfb display.
+set -euo pipefail
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+setup_portable_copy() {
+    work=$(mktemp -d)
+    trap cleanup EXIT
+    cp "$VORLANE" "$ECHOLINK_SIM" "$work/"
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
+
+start_display() {
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=:$(cat "$work/display")
+    export QT_QPA_PLATFORM=xcb
+}
+
+cleanup() {
+    [ -n "${vorlane_pid:-}" ] && kill "$vorlane_pid" 2>/dev/null || true
+    [ -n "${sim_pid:-}" ] && kill "$sim_pid" 2>/dev/null || true
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+
+start_programs() {
+    "$work/echolink-sim" --headless >"$work/sim.log" 2>&1 &
+    sim_pid=$!
+    for _ in $(seq 50); do "$work/echolink-sim" calls >/dev/null 2>&1 && break; sleep 0.1; done
+    "$work/vorlane" >"$work/vorlane.log" 2>&1 &
+    vorlane_pid=$!
+}
+
+wait_for_window() {
+    local title=$1
+    for _ in $(seq 100); do
+        xwininfo -root -tree 2>/dev/null | grep -q "$title" && return 0
+        sleep 0.1
+    done
+    xwininfo -root -tree >&2 || true
+    fail "no window titled $title"
+}
+
+wait_for_exit() {
+    for _ in $(seq 100); do
+        kill -0 "$vorlane_pid" 2>/dev/null || { wait "$vorlane_pid"; vorlane_pid=; return 0; }
+        sleep 0.1
+    done
+    fail "vorlane did not end"
+}
