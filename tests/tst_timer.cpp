@@ -36,6 +36,7 @@ public:
     void setDayText(const QString &text) override { day = text; }
     void setDayForeColour(const QColor &colour) override { dayFore = colour; }
     void setCaption(const QString &text) override { caption = text; }
+    void requestAttention() override { ++attention; }
     bool isMinimised() const override { return minimised; }
 
     // "text/back/fore/led" with colours as 0xBBGGRR.
@@ -47,6 +48,7 @@ public:
     QStringList counts;
     LampColours::Table lamps{};
     int paints = 0;
+    int attention = 0;
     bool minimised = false;
 };
 
@@ -135,9 +137,11 @@ void TstTimer::defaultTransmission()
     }
     QCOMPARE(st.view.mesg, QStringLiteral("On Air"));
     QCOMPARE(bgr(st.view.lamps[90]), QStringLiteral("0000ff"));
+    QCOMPARE(st.view.attention, 0);
 
     st.tickNextSecond(2);
     QCOMPARE(st.view.mesgState(), QStringLiteral("Over !!/e0e0e0/0000ff/0000ff"));
+    QCOMPARE(st.view.attention, 1);
     QCOMPARE(st.view.count(), QStringLiteral("00:00:00"));
 
     st.timer.Echo_TX(false);

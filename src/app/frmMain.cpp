@@ -17,6 +17,7 @@
 #include "ui/frmAbout.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -398,6 +399,12 @@ void frmMain::setDayText(const QString &text)
 void frmMain::setDayForeColour(const QColor &colour)
 {
     setLabelColour(m_ui.txtDayof, QPalette::WindowText, colour);
+}
+
+void frmMain::requestAttention()
+{
+    if (!isActiveWindow())
+        QApplication::alert(this);
 }
 
 void frmMain::setCaption(const QString &caption)

@@ -76,6 +76,7 @@ public:
     void setLampColours(const LampColours::Table &colours) override;
     void setDayText(const QString &text) override;
     void setDayForeColour(const QColor &colour) override;
+    void requestAttention() override;
     void setCaption(const QString &caption) override;
     bool isMinimised() const override;
 

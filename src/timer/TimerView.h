@@ -31,6 +31,10 @@ public:
     virtual void setDayText(const QString &text) = 0;
     virtual void setDayForeColour(const QColor &colour) = 0;
 
+    // The limit is used up: the desktop should draw the operator's eye to
+    // the window unless it is already the active one.
+    virtual void requestAttention() = 0;
+
     // The main window's caption and whether the window is minimised.
     virtual void setCaption(const QString &caption) = 0;
     virtual bool isMinimised() const = 0;

@@ -184,6 +184,7 @@ void TransmissionTimer::countDown()
     if (Int16::add(Int16::add(m.RemainSS, m.RemainMM), m.RemainHH) == 0) {
         m.Counting = false;
         showMesg(overFore, MesgWord[4]);
+        m_view.requestAttention();
         return;
     }
     m.RemainSS = Int16::sub(m.RemainSS, 1);
