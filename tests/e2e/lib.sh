@@ -23,7 +23,8 @@ start_display() {
 
 cleanup() {
     [ -n "${vorlane_pid:-}" ] && kill "$vorlane_pid" 2>/dev/null || true
-    [ -n "${sim_pid:-}" ] && kill "$sim_pid" 2>/dev/null || true
+    # quit lets the stand-in remove its socket and lock file
+    [ -n "${sim_pid:-}" ] && { "$work/echolink-sim" quit >/dev/null 2>&1 || kill "$sim_pid" 2>/dev/null; } || true
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }

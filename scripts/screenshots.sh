@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Makes the screenshots in docs/ from the real program on a private Xvfb
+# display: the main window and the about box at 100 % and 200 %, a
+# transmission near level 80, and the three dialogs.
+# Needs a build (default build/) and xvfb, xdotool, imagemagick.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$top/build}
+docs=$top/docs
+
+work=$(mktemp -d)
+Xvfb :77 -screen 0 1024x1400x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb; "$work/echolink-sim" quit >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+export DISPLAY=:77 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+cp "$build/vorlane" "$build/echolink-sim" "$work/"
+sleep 1
+
+settings() { # limit
+    printf '%s\r\n' "Timer=$1" "FontSize=9" "Standby=5" "SyncTX=1" "SyncRX=1" "Alarm=0" \
+        "DispDate=0" "DispTime=1" "LogFile=1" "Position= 0, 0, 5640, 8460" "ELDir=$work/" \
+        "VLNDir=$work/" "Timer01=12:00:00,13:00:00,1" "Timer02=00:00:00,00:00:00,0" "HttpLog=" \
+        "Speech=0" >"$work/vln.ini"
+}
+start() { # extra environment
+    env "$@" "$work/vorlane" >/dev/null 2>&1 &
+    until xdotool search --name "VLN Ver" >/dev/null 2>&1; do sleep 0.2; done
+    sleep 1
+    window=$(xdotool search --name "VLN Ver" | head -1)
+}
+stop() {
+    "$work/echolink-sim" emit closing >/dev/null
+    sleep 1
+}
+shot() { # name [window name]
+    sleep 1
+    local id=${2:+$(xdotool search --name "$2" | tail -1)}
+    import -window "${id:-root}" "$work/raw.png"
+    convert "$work/raw.png" -trim +repage "$docs/$1.png"
+}
+keys() { xdotool windowfocus --sync "$window" key --delay 150 "$@"; }
+press() { # window name, keys
+    local id
+    id=$(xdotool search --name "$1" | tail -1)
+    shift
+    xdotool windowfocus --sync "$id" key --delay 150 "$@"
+}
+chat() {
+    "$work/echolink-sim" emit connected JA1ZZZ-R Repeater Tokyo >/dev/null
+    "$work/echolink-sim" emit chat "JA1ZZZ-R>Good evening, 59 here" >/dev/null
+    "$work/echolink-sim" emit chat "K1ABC>hello from Boston" >/dev/null
+}
+
+"$work/echolink-sim" --headless >/dev/null 2>&1 &
+until "$work/echolink-sim" calls >/dev/null 2>&1; do sleep 0.2; done
+
+settings 00:00:27
+start
+chat
+"$work/echolink-sim" emit tx on >/dev/null
+sleep 22
+shot transmission
+sleep 6
+shot main-window
+keys alt+a
+shot about "Version Info"
+press "Version Info" Escape
+keys alt+f o
+shot options "Option Setting"
+press "Option Setting" Tab BackSpace BackSpace 6 0 Return
+shot options-yellow "Option Setting"
+press "Option Setting" Escape
+keys alt+f t
+shot schedule "SetTime"
+press "SetTime" Escape
+xdotool mousemove --window "$window" 340 100 click 1
+sleep 1.5
+press "gLogFile Open" Return
+shot viewer "Logs"
+stop
+
+settings 00:03:00
+start QT_SCALE_FACTOR=2
+chat
+shot main-window-200
+keys alt+a
+shot about-200 "Version Info"
+press "Version Info" Escape
+stop
+echo "screenshots written to $docs"
