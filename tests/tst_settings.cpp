@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 const QStringList defaultLines(const QString &dir)
@@ -59,7 +61,7 @@ private slots:
     void logsFolder();
 
 private:
-    QTemporaryDir *m_dir = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
     QString m_folder;
     FakeSettingsWindow m_window;
     RecordingMessageBox m_messages;
@@ -69,8 +71,7 @@ private:
 
 void TestSettings::init()
 {
-    delete m_dir;
-    m_dir = new QTemporaryDir;
+    m_dir = std::make_unique<QTemporaryDir>();
     m_folder = m_dir->path() + "/";
     m_window = FakeSettingsWindow();
     m_messages = RecordingMessageBox();

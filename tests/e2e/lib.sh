@@ -49,7 +49,13 @@ wait_for_window() {
 
 wait_for_exit() {
     for _ in $(seq 100); do
-        kill -0 "$vorlane_pid" 2>/dev/null || { wait "$vorlane_pid"; vorlane_pid=; return 0; }
+        if ! kill -0 "$vorlane_pid" 2>/dev/null; then
+            local status=0
+            wait "$vorlane_pid" || status=$?
+            vorlane_pid=
+            [ "$status" -eq 0 ] || { tail -n 30 "$work/vorlane.log" >&2; fail "vorlane exited with status $status"; }
+            return 0
+        fi
         sleep 0.1
     done
     fail "vorlane did not end"
