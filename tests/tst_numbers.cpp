@@ -160,6 +160,7 @@ void TestNumbers::position_data()
     QTest::newRow("fraction") << 1012.5 << " 1012.5";
     QTest::newRow("negative fraction") << -7.5 << "-7.5";
     QTest::newRow("8460") << 8460.0 << " 8460";
+    QTest::newRow("eight digits stay plain") << 10000000.0 << " 10000000";
 }
 
 void TestNumbers::position()

@@ -3,6 +3,8 @@
 #include "Rounding.h"
 #include "VbError.h"
 
+#include <QLocale>
+
 #include <cstdlib>
 
 namespace NumberText {
@@ -50,7 +52,8 @@ QString formatPosition(double value)
 {
     if (value == 0.0)
         value = 0.0; // no "-0"
-    QString digits = QString::number(value, 'g', 7).toUpper();
+    // Plain decimal even for large values: an exponent could not be read back.
+    const QString digits = QString::number(value, 'f', QLocale::FloatingPointShortest);
     return value < 0 ? digits : QLatin1Char(' ') + digits;
 }
 
