@@ -14,85 +14,77 @@ class TestAbout : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void texts();
-    void placedByTheMainWindow();
-    void closingKeys_data();
-    void closingKeys();
-    void loadFailureIsReported();
-};
-
-void TestAbout::initTestCase()
-{
-    JapaneseFont::installSubstitutes();
-}
-
-void TestAbout::texts()
-{
-    QMainWindow main;
-    RecordingMessageBox messages;
-    frmAbout about(&main, messages);
-    QCOMPARE(about.windowTitle(), QStringLiteral("Vorlane Version Info."));
-    const QList<QPair<QLabel *, QString>> texts{
-        {about.lblTitle, "Vorlane"},
-        {about.lblVersion, "Ver. 0.1.14"},
-        {about.lblDescription, "Transmit timeout prevent monitor Utility"},
-        {about.readme, "HELP File is [ Readme.txt ]"},
-        {about.lblDisclaimer, "Message:  Enjoy EchoLink Life!!"}};
-    for (const auto &[label, text] : texts)
-        QCOMPARE(label->text(), text);
-    QCOMPARE(about.cmdOK->text(), QStringLiteral("OK"));
-    QVERIFY(!about.Thanks->text().isEmpty());
-    QVERIFY(!about.copyright->text().isEmpty());
-    for (QLabel *label : about.findChildren<QLabel *>()) // nothing clipped
-        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                 qPrintable(label->objectName()));
-    QVERIFY(messages.texts.isEmpty());
-}
-
-void TestAbout::placedByTheMainWindow()
-{
-    QMainWindow main;
-    RecordingMessageBox messages;
-    for (const QPoint &corner : {QPoint(100, 100), QPoint(400, 250)}) {
-        main.move(corner);
-        frmAbout about(&main, messages);
-        QCOMPARE(about.pos(), main.frameGeometry().topLeft() + QPoint(17, 140)); // 250, 2100 twips
-        QCOMPARE(about.minimumSize(), about.maximumSize());
-        QCOMPARE(about.minimumSize(), QSize(296, 173)); // 4440 x 2595 twips
+    void initTestCase()
+    {
+        JapaneseFont::installSubstitutes();
     }
-}
 
-void TestAbout::closingKeys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::newRow("Enter") << int(Qt::Key_Return);
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
-    QTest::newRow("Esc") << int(Qt::Key_Escape);
-}
+    void texts()
+    {
+        QMainWindow main;
+        RecordingMessageBox messages;
+        frmAbout about(&main, messages);
+        QCOMPARE(about.windowTitle(), QStringLiteral("Vorlane Version Info."));
+        const QList<QPair<QLabel *, QString>> texts{
+            {about.lblTitle, "Vorlane"},
+            {about.lblVersion, "Ver. 0.1.14"},
+            {about.lblDescription, "Transmit timeout prevent monitor Utility"},
+            {about.readme, "HELP File is [ Readme.txt ]"},
+            {about.lblDisclaimer, "Message:  Enjoy EchoLink Life!!"}};
+        for (const auto &[label, text] : texts)
+            QCOMPARE(label->text(), text);
+        QCOMPARE(about.cmdOK->text(), QStringLiteral("OK"));
+        QVERIFY(!about.Thanks->text().isEmpty());
+        QVERIFY(!about.copyright->text().isEmpty());
+        for (QLabel *label : about.findChildren<QLabel *>()) // nothing clipped
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->objectName()));
+        QVERIFY(messages.texts.isEmpty());
+    }
 
-void TestAbout::closingKeys()
-{
-    QFETCH(int, key);
-    QMainWindow main;
-    RecordingMessageBox messages;
-    frmAbout about(&main, messages);
-    QSignalSpy okClicks(about.cmdOK, &QPushButton::clicked);
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
-    QTest::keyClick(about.cmdOK, Qt::Key(key)); // the button has the focus
-    QCOMPARE(okClicks.count(), 1);
-    QVERIFY(!about.isVisible());
-    QCOMPARE(about.result(), int(QDialog::Accepted));
-}
+    void placedByTheMainWindow()
+    {
+        QMainWindow main;
+        RecordingMessageBox messages;
+        for (const QPoint &corner : {QPoint(100, 100), QPoint(400, 250)}) {
+            main.move(corner);
+            frmAbout about(&main, messages);
+            QCOMPARE(about.pos(), main.frameGeometry().topLeft() + QPoint(17, 140)); // 250, 2100 twips
+            QCOMPARE(about.minimumSize(), about.maximumSize());
+            QCOMPARE(about.minimumSize(), QSize(296, 173)); // 4440 x 2595 twips
+        }
+    }
 
-void TestAbout::loadFailureIsReported()
-{
-    RecordingMessageBox messages;
-    frmAbout about(nullptr, messages);
-    QCOMPARE(messages.texts, QStringList{QStringLiteral("frmAbout.Form_Load Error")});
-    QCOMPARE(messages.titles, QStringList{QStringLiteral("Vorlane")});
-}
+    void closingKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+    }
+    void closingKeys()
+    {
+        QFETCH(int, key);
+        QMainWindow main;
+        RecordingMessageBox messages;
+        frmAbout about(&main, messages);
+        QSignalSpy okClicks(about.cmdOK, &QPushButton::clicked);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QTest::keyClick(about.cmdOK, Qt::Key(key)); // the button has the focus
+        QCOMPARE(okClicks.count(), 1);
+        QVERIFY(!about.isVisible());
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+    }
+
+    void loadFailureIsReported()
+    {
+        RecordingMessageBox messages;
+        frmAbout about(nullptr, messages);
+        QCOMPARE(messages.texts, QStringList{QStringLiteral("frmAbout.Form_Load Error")});
+        QCOMPARE(messages.titles, QStringList{QStringLiteral("Vorlane")});
+    }
+};
 
 QTEST_MAIN(TestAbout)
 #include "tst_about.moc"

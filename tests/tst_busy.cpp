@@ -49,87 +49,80 @@ class TstBusy : public QObject
     Q_OBJECT
 
 private slots:
-    void clickFollowsBox();
-    void windowEdges_data();
-    void windowEdges();
-    void startEqualToEndEndsCleared();
-    void failingEchoLinkLeavesBoxBusy();
+    void clickFollowsBox()
+    {
+        Station st;
+        st.view.checked = true;
+        st.busy.chkBusy_Click();
+        st.view.checked = false;
+        st.busy.chkBusy_Click();
+        QCOMPARE(st.session.calls, busyOn + busyOff);
+        QCOMPARE(st.view.backgrounds, (QList<bool>{true, false}));
+
+        st.busy.setChkBusy(false);
+        QCOMPARE(st.session.calls.size(), 4);
+    }
+
+    void windowEdges_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<qint16>("enabled");
+        QTest::newRow("Timer01") << 1 << qint16(1);
+        QTest::newRow("Timer02") << 2 << qint16(1);
+        QTest::newRow("Timer01 not set") << 1 << qint16(0);
+    }
+    void windowEdges()
+    {
+        QFETCH(int, window);
+        QFETCH(qint16, enabled);
+
+        Station st;
+        Settings &s = st.module.settings;
+        (window == 1 ? s.Timer01Start : s.Timer02Start) = QStringLiteral("12:00:00");
+        (window == 1 ? s.Timer01End : s.Timer02End) = QStringLiteral("13:00:00");
+        (window == 1 ? st.module.Timer01On : st.module.Timer02On) = enabled;
+
+        st.at(QStringLiteral("11:59:59"));
+        QVERIFY(st.session.calls.isEmpty());
+
+        st.at(QStringLiteral("12:00:00"));
+        st.at(QStringLiteral("12:00:00")); // a second tick in the same second
+        QCOMPARE(st.view.checked, enabled == 1);
+        QCOMPARE(st.session.calls, enabled == 1 ? busyOn : QStringList());
+
+        st.at(QStringLiteral("12:30:00"));
+        st.at(QStringLiteral("13:00:00"));
+        QVERIFY(!st.view.checked);
+        QCOMPARE(st.session.calls, enabled == 1 ? busyOn + busyOff : QStringList());
+        QCOMPARE(st.view.backgrounds, enabled == 1 ? (QList<bool>{true, false}) : QList<bool>());
+    }
+
+    void startEqualToEndEndsCleared()
+    {
+        Station st;
+        st.module.settings.Timer01Start = st.module.settings.Timer01End = QStringLiteral("00:00:00");
+        st.module.Timer01On = 1;
+        st.at(QStringLiteral("00:00:00"));
+        QVERIFY(!st.view.checked);
+        QCOMPARE(st.session.calls, busyOn + busyOff);
+    }
+
+    // EchoLink refuses: the box and lChat show busy while EchoLink was not told,
+    // and the rest of the schedule check still runs.
+    void failingEchoLinkLeavesBoxBusy()
+    {
+        Station st;
+        st.session.failing = true;
+        st.module.settings.Timer01Start = QStringLiteral("12:00:00");
+        st.module.settings.Timer02End = QStringLiteral("12:00:00");
+        st.module.Timer01On = 1;
+        st.module.Timer02On = 1;
+        st.at(QStringLiteral("12:00:00"));
+        QVERIFY(!st.view.checked);
+        QCOMPARE(st.view.backgrounds, (QList<bool>{true, false}));
+        QCOMPARE(st.session.calls, (QStringList{busyOn[0], busyOff[0]}));
+    }
 };
-
-void TstBusy::clickFollowsBox()
-{
-    Station st;
-    st.view.checked = true;
-    st.busy.chkBusy_Click();
-    st.view.checked = false;
-    st.busy.chkBusy_Click();
-    QCOMPARE(st.session.calls, busyOn + busyOff);
-    QCOMPARE(st.view.backgrounds, (QList<bool>{true, false}));
-
-    st.busy.setChkBusy(false);
-    QCOMPARE(st.session.calls.size(), 4);
-}
-
-void TstBusy::windowEdges_data()
-{
-    QTest::addColumn<int>("window");
-    QTest::addColumn<qint16>("enabled");
-    QTest::newRow("Timer01") << 1 << qint16(1);
-    QTest::newRow("Timer02") << 2 << qint16(1);
-    QTest::newRow("Timer01 not set") << 1 << qint16(0);
-}
-
-void TstBusy::windowEdges()
-{
-    QFETCH(int, window);
-    QFETCH(qint16, enabled);
-
-    Station st;
-    Settings &s = st.module.settings;
-    (window == 1 ? s.Timer01Start : s.Timer02Start) = QStringLiteral("12:00:00");
-    (window == 1 ? s.Timer01End : s.Timer02End) = QStringLiteral("13:00:00");
-    (window == 1 ? st.module.Timer01On : st.module.Timer02On) = enabled;
-
-    st.at(QStringLiteral("11:59:59"));
-    QVERIFY(st.session.calls.isEmpty());
-
-    st.at(QStringLiteral("12:00:00"));
-    st.at(QStringLiteral("12:00:00")); // a second tick in the same second
-    QCOMPARE(st.view.checked, enabled == 1);
-    QCOMPARE(st.session.calls, enabled == 1 ? busyOn : QStringList());
-
-    st.at(QStringLiteral("12:30:00"));
-    st.at(QStringLiteral("13:00:00"));
-    QVERIFY(!st.view.checked);
-    QCOMPARE(st.session.calls, enabled == 1 ? busyOn + busyOff : QStringList());
-    QCOMPARE(st.view.backgrounds, enabled == 1 ? (QList<bool>{true, false}) : QList<bool>());
-}
-
-void TstBusy::startEqualToEndEndsCleared()
-{
-    Station st;
-    st.module.settings.Timer01Start = st.module.settings.Timer01End = QStringLiteral("00:00:00");
-    st.module.Timer01On = 1;
-    st.at(QStringLiteral("00:00:00"));
-    QVERIFY(!st.view.checked);
-    QCOMPARE(st.session.calls, busyOn + busyOff);
-}
-
-// EchoLink refuses: the box and lChat show busy while EchoLink was not told,
-// and the rest of the schedule check still runs.
-void TstBusy::failingEchoLinkLeavesBoxBusy()
-{
-    Station st;
-    st.session.failing = true;
-    st.module.settings.Timer01Start = QStringLiteral("12:00:00");
-    st.module.settings.Timer02End = QStringLiteral("12:00:00");
-    st.module.Timer01On = 1;
-    st.module.Timer02On = 1;
-    st.at(QStringLiteral("12:00:00"));
-    QVERIFY(!st.view.checked);
-    QCOMPARE(st.view.backgrounds, (QList<bool>{true, false}));
-    QCOMPARE(st.session.calls, (QStringList{busyOn[0], busyOff[0]}));
-}
 
 QTEST_GUILESS_MAIN(TstBusy)
 #include "tst_busy.moc"

@@ -4,9 +4,9 @@
 
 #include "support/FakeSettingsWindow.h"
 #include "support/RecordingMessageBox.h"
+#include "support/TestFiles.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,21 +19,169 @@ class TestFrmTimeSet : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void loadAndKeyFilter();
-    void oneBox_data();
-    void oneBox();
-    void twoRowsYellowThenCorrected();
-    void cancelAfterSetShowsConfirmedState();
-    void storedDigitsSurviveCancelBeforeAnySet();
-    void indeterminateDigitIsWrittenBack();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_window = FakeSettingsWindow();
+        m_messages = RecordingMessageBox();
+        const QString folder = m_dir->path() + "/";
+        m_module = std::make_unique<Module1>(m_window, m_messages, ProgramFolders{folder, folder + "none/", folder});
+        Settings &s = m_module->settings;
+        s.Timer01Start = "08:15:30";
+        s.Timer01End = "09:00:05";
+        s.Timer02Start = "22:00:00";
+        s.Timer02End = "23:59:59";
+        m_module->chkT00 = 1;
+        m_module->SaveSettings();
+    }
+
+    void loadAndKeyFilter()
+    {
+        m_window.place = {1000, 2000, 5640, 8460};
+        const auto d = open();
+        QStringList texts;
+        for (const QLineEdit *box : boxes(*d))
+            texts << box->text();
+        QCOMPARE(texts.join(' '), QString("08 15 30 09 00 05 22 00 00 23 59 59"));
+        QCOMPARE(d->chkT00->checkState(), Qt::Checked);
+        QCOMPARE(d->chkT01->checkState(), Qt::Unchecked);
+        QCOMPARE(d->pos(), QPoint(Twips::toPixels(1250), Twips::toPixels(4100)));
+
+        for (QLineEdit *box : boxes(*d)) {
+            box->clear();
+            QTest::keyClicks(box, "1a :2");
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUtf8("３"), Qt::NoModifier);
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClicks(box, "7");
+            QCOMPARE(box->text(), QString("17"));
+        }
+    }
+
+    void oneBox_data()
+    {
+        QTest::addColumn<int>("box"); // 0..11 in the order inH00 .. inS03
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored"); // Timer01 and Timer02 lines afterwards; empty when refused
+
+        QTest::newRow("24 hours") << 0 << "24" << "";
+        QTest::newRow("60 minutes") << 1 << "60" << "";
+        QTest::newRow("60 seconds") << 11 << "60" << "";
+        QTest::newRow("one digit") << 5 << "5" << "";
+        QTest::newRow("empty") << 4 << "" << "";
+        QTest::newRow("three characters") << 8 << "005" << "";
+        QTest::newRow("00 hours, end before start")
+            << 3 << "00" << "Timer01=08:15:30,00:00:05,1 Timer02=22:00:00,23:59:59,0";
+        QTest::newRow("23 hours") << 6 << "23" << "Timer01=08:15:30,09:00:05,1 Timer02=23:00:00,23:59:59,0";
+        QTest::newRow("59 seconds") << 2 << "59" << "Timer01=08:15:59,09:00:05,1 Timer02=22:00:00,23:59:59,0";
+        QTest::newRow("pasted 1:") << 0 << "1:" << "Timer01=1::15:30,09:00:05,1 Timer02=22:00:00,23:59:59,0";
+    }
+    void oneBox()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+
+        const QString before = scheduleLines();
+        const auto d = open();
+        boxes(*d)[box]->setText(text);
+        d->btnSet_Click();
+
+        QString expectedMarks(12, 'W');
+        expectedMarks[box] = stored.isEmpty() ? 'Y' : 'W';
+        QCOMPARE(marks(*d), expectedMarks);
+        QCOMPARE(d->isVisible(), stored.isEmpty());
+        QCOMPARE(scheduleLines(), stored.isEmpty() ? before : stored);
+        QCOMPARE(m_module->Timer01On, qint16(stored.isEmpty() ? 0 : 1));
+        QCOMPARE(m_module->settings.Timer01Start, stored.isEmpty() ? QString("08:15:30") : stored.mid(8, 8));
+        QVERIFY(m_messages.texts.isEmpty());
+    }
+
+    // Start equal to end is accepted too.
+    void twoRowsYellowThenCorrected()
+    {
+        const auto d = open();
+        d->inM00->setText("75");
+        d->inH03->setText("9");
+        d->chkT00->setChecked(false);
+        d->chkT01->setChecked(true);
+        d->btnSet_Click();
+        QCOMPARE(marks(*d), QString("WYWWWWWWWYWW"));
+        QVERIFY(d->isVisible());
+
+        d->inM00->setText("45");
+        d->inH03->setText("22");
+        d->inM03->setText("00");
+        d->inS03->setText("00");
+        d->btnSet_Click();
+        QCOMPARE(marks(*d), QString(12, 'W'));
+        QVERIFY(!d->isVisible());
+        QCOMPARE(m_module->settings.Timer02End, QString("22:00:00"));
+        QCOMPARE(m_module->Timer01On, qint16(0));
+        QCOMPARE(m_module->Timer02On, qint16(1));
+        QCOMPARE(scheduleLines(), QString("Timer01=08:45:30,09:00:05,0 Timer02=22:00:00,22:00:00,1"));
+    }
+
+    void cancelAfterSetShowsConfirmedState()
+    {
+        auto d = open();
+        d->inH00->setText("10");
+        d->chkT01->setChecked(true);
+        d->btnSet_Click();
+
+        d = open();
+        d->inH00->setText("11");
+        d->chkT00->setChecked(false);
+        QTest::mouseClick(d->btnCancel, Qt::LeftButton);
+        QVERIFY(!d->isVisible());
+        QCOMPARE(m_module->settings.Timer01Start, QString("10:15:30"));
+
+        d = open();
+        QCOMPARE(d->inH00->text(), QString("10"));
+        QCOMPARE(d->chkT00->checkState(), Qt::Checked);
+        QCOMPARE(d->chkT01->checkState(), Qt::Checked);
+    }
+
+    // The digits read at start-up are kept through Cancel and the close box
+    // although no Set confirmed them.
+    void storedDigitsSurviveCancelBeforeAnySet()
+    {
+        m_module->chkT01 = 1;
+        auto d = open();
+        d->chkT00->setChecked(false);
+        d->btnCancel_Click();
+        d = open();
+        QCOMPARE(d->chkT00->checkState(), Qt::Checked);
+        d->chkT01->setChecked(false);
+        d->close();
+
+        QCOMPARE(m_module->Timer01On, qint16(0));
+        m_module->SaveSettings();
+        QCOMPARE(scheduleLines(), QString("Timer01=08:15:30,09:00:05,1 Timer02=22:00:00,23:59:59,1"));
+    }
+
+    void indeterminateDigitIsWrittenBack()
+    {
+        m_module->chkT00 = 2;
+        m_module->chkT01 = 2;
+        const auto d = open();
+        QCOMPARE(d->chkT00->checkState(), Qt::PartiallyChecked);
+        d->chkT01->click(); // a click checks, then the box has two states
+        d->chkT01->click();
+        d->chkT01->click();
+        QCOMPARE(d->chkT01->checkState(), Qt::Checked);
+        d->btnSet_Click();
+
+        QCOMPARE(m_module->Timer01On, qint16(0));
+        QCOMPARE(m_module->Timer02On, qint16(1));
+        QCOMPARE(scheduleLines(), QString("Timer01=08:15:30,09:00:05,2 Timer02=22:00:00,23:59:59,1"));
+        QCOMPARE(m_module->chkT00, 0);
+    }
 
 private:
     // The stored Timer01 and Timer02 lines, joined by a blank.
     QString scheduleLines() const
     {
-        QFile f(m_dir->path() + "/vln.ini");
-        return f.open(QIODevice::ReadOnly) ? QString(f.readAll()).split("\r\n").mid(12, 2).join(' ') : QString();
+        return QString(readFile(m_dir->path() + "/vln.ini")).split("\r\n").mid(12, 2).join(' ');
     }
     static QList<QLineEdit *> boxes(const frmTimeSet &d)
     {
@@ -59,165 +207,6 @@ private:
     RecordingMessageBox m_messages;
     std::unique_ptr<Module1> m_module;
 };
-
-void TestFrmTimeSet::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_window = FakeSettingsWindow();
-    m_messages = RecordingMessageBox();
-    const QString folder = m_dir->path() + "/";
-    m_module = std::make_unique<Module1>(m_window, m_messages, ProgramFolders{folder, folder + "none/", folder});
-    Settings &s = m_module->settings;
-    s.Timer01Start = "08:15:30";
-    s.Timer01End = "09:00:05";
-    s.Timer02Start = "22:00:00";
-    s.Timer02End = "23:59:59";
-    m_module->chkT00 = 1;
-    m_module->SaveSettings();
-}
-
-void TestFrmTimeSet::loadAndKeyFilter()
-{
-    m_window.place = {1000, 2000, 5640, 8460};
-    const auto d = open();
-    QStringList texts;
-    for (const QLineEdit *box : boxes(*d))
-        texts << box->text();
-    QCOMPARE(texts.join(' '), QString("08 15 30 09 00 05 22 00 00 23 59 59"));
-    QCOMPARE(d->chkT00->checkState(), Qt::Checked);
-    QCOMPARE(d->chkT01->checkState(), Qt::Unchecked);
-    QCOMPARE(d->pos(), QPoint(Twips::toPixels(1250), Twips::toPixels(4100)));
-
-    for (QLineEdit *box : boxes(*d)) {
-        box->clear();
-        QTest::keyClicks(box, "1a :2");
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUtf8("３"), Qt::NoModifier);
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, "7");
-        QCOMPARE(box->text(), QString("17"));
-    }
-}
-
-void TestFrmTimeSet::oneBox_data()
-{
-    QTest::addColumn<int>("box"); // 0..11 in the order inH00 .. inS03
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("stored"); // Timer01 and Timer02 lines afterwards; empty when refused
-
-    QTest::newRow("24 hours") << 0 << "24" << "";
-    QTest::newRow("60 minutes") << 1 << "60" << "";
-    QTest::newRow("60 seconds") << 11 << "60" << "";
-    QTest::newRow("one digit") << 5 << "5" << "";
-    QTest::newRow("empty") << 4 << "" << "";
-    QTest::newRow("three characters") << 8 << "005" << "";
-    QTest::newRow("00 hours, end before start")
-        << 3 << "00" << "Timer01=08:15:30,00:00:05,1 Timer02=22:00:00,23:59:59,0";
-    QTest::newRow("23 hours") << 6 << "23" << "Timer01=08:15:30,09:00:05,1 Timer02=23:00:00,23:59:59,0";
-    QTest::newRow("59 seconds") << 2 << "59" << "Timer01=08:15:59,09:00:05,1 Timer02=22:00:00,23:59:59,0";
-    QTest::newRow("pasted 1:") << 0 << "1:" << "Timer01=1::15:30,09:00:05,1 Timer02=22:00:00,23:59:59,0";
-}
-
-void TestFrmTimeSet::oneBox()
-{
-    QFETCH(int, box);
-    QFETCH(QString, text);
-    QFETCH(QString, stored);
-
-    const QString before = scheduleLines();
-    const auto d = open();
-    boxes(*d)[box]->setText(text);
-    d->btnSet_Click();
-
-    QString expectedMarks(12, 'W');
-    expectedMarks[box] = stored.isEmpty() ? 'Y' : 'W';
-    QCOMPARE(marks(*d), expectedMarks);
-    QCOMPARE(d->isVisible(), stored.isEmpty());
-    QCOMPARE(scheduleLines(), stored.isEmpty() ? before : stored);
-    QCOMPARE(m_module->Timer01On, qint16(stored.isEmpty() ? 0 : 1));
-    QCOMPARE(m_module->settings.Timer01Start, stored.isEmpty() ? QString("08:15:30") : stored.mid(8, 8));
-    QVERIFY(m_messages.texts.isEmpty());
-}
-
-// Start equal to end is accepted too.
-void TestFrmTimeSet::twoRowsYellowThenCorrected()
-{
-    const auto d = open();
-    d->inM00->setText("75");
-    d->inH03->setText("9");
-    d->chkT00->setChecked(false);
-    d->chkT01->setChecked(true);
-    d->btnSet_Click();
-    QCOMPARE(marks(*d), QString("WYWWWWWWWYWW"));
-    QVERIFY(d->isVisible());
-
-    d->inM00->setText("45");
-    d->inH03->setText("22");
-    d->inM03->setText("00");
-    d->inS03->setText("00");
-    d->btnSet_Click();
-    QCOMPARE(marks(*d), QString(12, 'W'));
-    QVERIFY(!d->isVisible());
-    QCOMPARE(m_module->settings.Timer02End, QString("22:00:00"));
-    QCOMPARE(m_module->Timer01On, qint16(0));
-    QCOMPARE(m_module->Timer02On, qint16(1));
-    QCOMPARE(scheduleLines(), QString("Timer01=08:45:30,09:00:05,0 Timer02=22:00:00,22:00:00,1"));
-}
-
-void TestFrmTimeSet::cancelAfterSetShowsConfirmedState()
-{
-    auto d = open();
-    d->inH00->setText("10");
-    d->chkT01->setChecked(true);
-    d->btnSet_Click();
-
-    d = open();
-    d->inH00->setText("11");
-    d->chkT00->setChecked(false);
-    QTest::mouseClick(d->btnCancel, Qt::LeftButton);
-    QVERIFY(!d->isVisible());
-    QCOMPARE(m_module->settings.Timer01Start, QString("10:15:30"));
-
-    d = open();
-    QCOMPARE(d->inH00->text(), QString("10"));
-    QCOMPARE(d->chkT00->checkState(), Qt::Checked);
-    QCOMPARE(d->chkT01->checkState(), Qt::Checked);
-}
-
-// The digits read at start-up are kept through Cancel and the close box
-// although no Set confirmed them.
-void TestFrmTimeSet::storedDigitsSurviveCancelBeforeAnySet()
-{
-    m_module->chkT01 = 1;
-    auto d = open();
-    d->chkT00->setChecked(false);
-    d->btnCancel_Click();
-    d = open();
-    QCOMPARE(d->chkT00->checkState(), Qt::Checked);
-    d->chkT01->setChecked(false);
-    d->close();
-
-    QCOMPARE(m_module->Timer01On, qint16(0));
-    m_module->SaveSettings();
-    QCOMPARE(scheduleLines(), QString("Timer01=08:15:30,09:00:05,1 Timer02=22:00:00,23:59:59,1"));
-}
-
-void TestFrmTimeSet::indeterminateDigitIsWrittenBack()
-{
-    m_module->chkT00 = 2;
-    m_module->chkT01 = 2;
-    const auto d = open();
-    QCOMPARE(d->chkT00->checkState(), Qt::PartiallyChecked);
-    d->chkT01->click(); // a click checks, then the box has two states
-    d->chkT01->click();
-    d->chkT01->click();
-    QCOMPARE(d->chkT01->checkState(), Qt::Checked);
-    d->btnSet_Click();
-
-    QCOMPARE(m_module->Timer01On, qint16(0));
-    QCOMPARE(m_module->Timer02On, qint16(1));
-    QCOMPARE(scheduleLines(), QString("Timer01=08:15:30,09:00:05,2 Timer02=22:00:00,23:59:59,1"));
-    QCOMPARE(m_module->chkT00, 0);
-}
 
 QTEST_MAIN(TestFrmTimeSet)
 #include "tst_frmtimeset.moc"

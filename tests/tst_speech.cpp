@@ -28,67 +28,59 @@ class TestSpeech : public QObject
     Q_OBJECT
 
 private slots:
-    void spokenForm_data();
-    void spokenForm();
-    void clipboardLeftAloneOnFailure_data();
-    void clipboardLeftAloneOnFailure();
-    void unavailableClipboardIsSilent();
+    void spokenForm_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("repeater example") << "N0CALL-R>hello" << "N" + zero + "C" + a + "LL" + repeater + stop + "hello";
+        QTest::newRow("leading >") << ">hello" << stop + "hello";
+        QTest::newRow("further > kept") << "JA1>a>b>" << "J" + a + one + stop + "a>b>";
+        QTest::newRow("lower case kept") << "ja1aeiou>x" << "ja" + one + "aeiou" + stop + "x";
+        QTest::newRow("all digits, ten characters") << "1234567890>m" << allDigits + stop + "m";
+        QTest::newRow("vowels, link") << "AIUEO-L>x" << vowels + link + stop + "x";
+        QTest::newRow("five uses the separate mark") << "K5>x" << "K" + five + stop + "x";
+        QTest::newRow("link wins, cut at -L") << "W1-R-L>x" << "W" + one + "-R" + link + stop + "x";
+        QTest::newRow("link before repeater") << "W1-LX-R>x" << "W" + one + link + stop + "x";
+        QTest::newRow("text after marker dropped") << "W1-R9>x" << "W" + one + repeater + stop + "x";
+        QTest::newRow("ten before the cut") << "BCDFGHJK-L>x" << "BCDFGHJK" + link + stop + "x";
+        QTest::newRow("other characters kept") << QString::fromUtf16(u"\u3042#\xD800>x") << QString::fromUtf16(u"\u3042#\xD800\u3002x");
+        QTest::newRow("empty message") << "N0>" << "N" + zero + stop;
+    }
+    void spokenForm()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, spoken);
+        QCOMPARE(CallsignSpeech::spokenForm(line), std::optional<QString>(spoken));
+        FakeClipboard clipboard;
+        CallsignSpeech::SpeakCallsign(line, clipboard);
+        QCOMPARE(clipboard.text, spoken);
+    }
+
+    void clipboardLeftAloneOnFailure_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("no >") << "N0CALL hello";
+        QTest::newRow("empty") << "";
+        QTest::newRow("eleven characters") << "12345678901>m";
+        QTest::newRow("eleven before the cut") << "BCDFGHJKM-L>x";
+    }
+    void clipboardLeftAloneOnFailure()
+    {
+        QFETCH(QString, line);
+        QCOMPARE(CallsignSpeech::spokenForm(line), std::nullopt);
+        FakeClipboard clipboard;
+        CallsignSpeech::SpeakCallsign(line, clipboard);
+        QCOMPARE(clipboard.writes, 0);
+    }
+
+    void unavailableClipboardIsSilent()
+    {
+        FakeClipboard clipboard;
+        clipboard.failing = true;
+        CallsignSpeech::SpeakCallsign("N0CALL>hello", clipboard);
+        QCOMPARE(clipboard.text, QString("(untouched)"));
+    }
 };
-
-void TestSpeech::spokenForm_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("spoken");
-    QTest::newRow("repeater example") << "N0CALL-R>hello" << "N" + zero + "C" + a + "LL" + repeater + stop + "hello";
-    QTest::newRow("leading >") << ">hello" << stop + "hello";
-    QTest::newRow("further > kept") << "JA1>a>b>" << "J" + a + one + stop + "a>b>";
-    QTest::newRow("lower case kept") << "ja1aeiou>x" << "ja" + one + "aeiou" + stop + "x";
-    QTest::newRow("all digits, ten characters") << "1234567890>m" << allDigits + stop + "m";
-    QTest::newRow("vowels, link") << "AIUEO-L>x" << vowels + link + stop + "x";
-    QTest::newRow("five uses the separate mark") << "K5>x" << "K" + five + stop + "x";
-    QTest::newRow("link wins, cut at -L") << "W1-R-L>x" << "W" + one + "-R" + link + stop + "x";
-    QTest::newRow("link before repeater") << "W1-LX-R>x" << "W" + one + link + stop + "x";
-    QTest::newRow("text after marker dropped") << "W1-R9>x" << "W" + one + repeater + stop + "x";
-    QTest::newRow("ten before the cut") << "BCDFGHJK-L>x" << "BCDFGHJK" + link + stop + "x";
-    QTest::newRow("other characters kept") << QString::fromUtf16(u"\u3042#\xD800>x") << QString::fromUtf16(u"\u3042#\xD800\u3002x");
-    QTest::newRow("empty message") << "N0>" << "N" + zero + stop;
-}
-
-void TestSpeech::spokenForm()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, spoken);
-    QCOMPARE(CallsignSpeech::spokenForm(line), std::optional<QString>(spoken));
-    FakeClipboard clipboard;
-    CallsignSpeech::SpeakCallsign(line, clipboard);
-    QCOMPARE(clipboard.text, spoken);
-}
-
-void TestSpeech::clipboardLeftAloneOnFailure_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::newRow("no >") << "N0CALL hello";
-    QTest::newRow("empty") << "";
-    QTest::newRow("eleven characters") << "12345678901>m";
-    QTest::newRow("eleven before the cut") << "BCDFGHJKM-L>x";
-}
-
-void TestSpeech::clipboardLeftAloneOnFailure()
-{
-    QFETCH(QString, line);
-    QCOMPARE(CallsignSpeech::spokenForm(line), std::nullopt);
-    FakeClipboard clipboard;
-    CallsignSpeech::SpeakCallsign(line, clipboard);
-    QCOMPARE(clipboard.writes, 0);
-}
-
-void TestSpeech::unavailableClipboardIsSilent()
-{
-    FakeClipboard clipboard;
-    clipboard.failing = true;
-    CallsignSpeech::SpeakCallsign("N0CALL>hello", clipboard);
-    QCOMPARE(clipboard.text, QString("(untouched)"));
-}
 
 QTEST_GUILESS_MAIN(TestSpeech)
 #include "tst_speech.moc"

@@ -1,16 +1,18 @@
 #include "app/frmMain.h"
 #include "platform/JapaneseFont.h"
 
+#include "support/TestFiles.h"
 #include "support/TestServices.h"
 
 #include "chat/ChatHistoryView.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -23,18 +25,23 @@ QStringList iniLines(const QString &folder, const QString &timer = QStringLitera
             "Timer01=00:00:00,00:00:00,0", "Timer02=00:00:00,00:00:00,0", "HttpLog=", "Speech=0"};
 }
 
-void writeIni(const QString &path, const QStringList &lines)
+bool writeIni(const QString &path, const QStringList &lines)
 {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    for (const QString &line : lines)
-        f.write(line.toUtf8() + "\r\n");
+    return writeFile(path, (lines.join("\r\n") + "\r\n").toUtf8());
 }
 
 QString readIni(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return QString::fromUtf8(readFile(path));
+}
+
+// The main window loaded from a settings file with the given limit.
+std::unique_ptr<frmMain> started(TestServices &t, const QString &limit = QStringLiteral("00:03:00"))
+{
+    writeIni(t.iniPath(), iniLines(t.folder(), limit));
+    auto w = std::make_unique<frmMain>(t.services());
+    w->Form_Load();
+    return w;
 }
 
 } // namespace
@@ -45,222 +52,194 @@ class TestStartup : public QObject
 
 private slots:
     void initTestCase() { JapaneseFont::installSubstitutes(); }
-    void startsWithTheSettings();
-    void earlyExits_data();
-    void earlyExits();
-    void emptyReferenceKeepsTheWindowOpen();
-    void limitOverflow_data();
-    void limitOverflow();
-    void shutdownPaths_data();
-    void shutdownPaths();
-    void minimisedWindowSavesNothing();
-    void optionsConfirmedUpdatesTheWindow();
-    void windowSpringsBackToItsMinimum();
-};
+    void startsWithTheSettings()
+    {
+        TestServices t;
+        const auto w = started(t);
 
-void TestStartup::startsWithTheSettings()
-{
-    TestServices t;
-    writeIni(t.iniPath(), iniLines(t.folder()));
-    frmMain w(t.services());
-    w.Form_Load();
-
-    QVERIFY(!w.hasEnded());
-    QVERIFY(t.messages.texts.isEmpty());
-    QCOMPARE(w.windowTitle(), QString("VLN Ver.0.1.14 "));
-    QVERIFY(w.isTicking());
-    QVERIFY(w.ui().chkDate->isChecked());
-    QVERIFY(!w.ui().chkTime->isChecked());
-    QVERIFY(w.ui().chkLog->isChecked());
-    QCOMPARE(w.ui().lChat->font().pointSize(), 11);
-    QCOMPARE(w.module().TimerTotal, 180);
-    QCOMPARE(w.module().RemainMM, qint16(3));
-    QVERIFY(QFileInfo(t.folder() + "Logs").isDir());
-    QCOMPARE(t.sessionsCreated, 1);
-}
-
-// What ends the program during start-up: the message, its title, and the
-// settings file written on the way out with the values just read.
-void TestStartup::earlyExits_data()
-{
-    QTest::addColumn<QString>("cause");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("sessions");
-
-    QTest::newRow("EchoLink missing") << "nofolder" << "EchoLink not Installed!" << "Vorlane" << 0;
-    QTest::newRow("second instance") << "instance" << "already Running EchoLink Program"
-                                     << "VorlaneMonitor" << 0;
-    QTest::newRow("creation error") << "creation" << "Please! Chek vln.ini [VLNDir] session"
-                                    << "Vorlane" << 1;
-    QTest::newRow("Logs folder cannot be made") << "logs" << "Please! Chek vln.ini [VLNDir] session"
-                                                << "Vorlane" << 1;
-}
-
-void TestStartup::earlyExits()
-{
-    QFETCH(QString, cause);
-    QFETCH(QString, text);
-    QFETCH(QString, title);
-    QFETCH(int, sessions);
-
-    TestServices t;
-    QStringList lines = iniLines(t.folder(), "00:03:00",
-                                 cause == "nofolder" ? t.folder() + "missing/" : QString());
-    if (cause == "logs") {
-        writeIni(t.folder() + "Logs", {"a file where the folder should be"});
-    }
-    writeIni(t.iniPath(), lines);
-    t.instance.running = cause == "instance";
-    t.sessionFails = cause == "creation";
-
-    frmMain w(t.services());
-    QSignalSpy ended(&w, &frmMain::programEnded);
-    w.Form_Load();
-
-    QVERIFY(w.hasEnded());
-    QCOMPARE(ended.count(), 1);
-    QCOMPARE(t.messages.texts, QStringList{text});
-    QCOMPARE(t.messages.titles, QStringList{title});
-    QCOMPARE(t.sessionsCreated, sessions);
-    QVERIFY(!w.isTicking());
-    // The boxes were never set from the file: its values are written back.
-    const QString saved = readIni(t.iniPath());
-    QVERIFY2(saved.contains("\r\nDispDate=1\r\nDispTime=0\r\nLogFile=1\r\n"), qPrintable(saved));
-    QVERIFY(saved.contains("FontSize=11\r\n"));
-}
-
-void TestStartup::emptyReferenceKeepsTheWindowOpen()
-{
-    TestServices t;
-    writeIni(t.iniPath(), iniLines(t.folder()));
-    t.sessionEmpty = true;
-    frmMain w(t.services());
-    w.Form_Load();
-
-    QVERIFY(!w.hasEnded());
-    QCOMPARE(t.messages.texts, QStringList{"Launch EchoLink Faild!!"});
-    QCOMPARE(t.messages.titles, QStringList{"missing!!"});
-    QVERIFY(!w.isTicking());
-    QVERIFY(!w.windowTitle().startsWith("VLN"));
-    QVERIFY(!QFileInfo(t.folder() + "Logs").exists());
-
-    w.mnuExit_Click();
-    QVERIFY(w.hasEnded());
-    QVERIFY(readIni(t.iniPath()).contains("\r\nDispDate=1\r\nDispTime=0\r\nLogFile=1\r\n"));
-}
-
-void TestStartup::limitOverflow_data()
-{
-    QTest::addColumn<QString>("limit");
-    QTest::addColumn<bool>("starts");
-    QTest::newRow("09:06:07") << "09:06:07" << true;
-    QTest::newRow("09:06:08") << "09:06:08" << false;
-    QTest::newRow("12:30:00") << "12:30:00" << false;
-}
-
-void TestStartup::limitOverflow()
-{
-    QFETCH(QString, limit);
-    QFETCH(bool, starts);
-    TestServices t;
-    writeIni(t.iniPath(), iniLines(t.folder(), limit));
-    frmMain w(t.services());
-    w.Form_Load();
-    QCOMPARE(w.hasEnded(), !starts);
-    if (starts) {
-        QCOMPARE(w.module().TimerTotal, 32767);
+        QVERIFY(!w->hasEnded());
         QVERIFY(t.messages.texts.isEmpty());
-    } else {
-        QCOMPARE(t.messages.texts, QStringList{"Please! Chek vln.ini [VLNDir] session"});
-        QVERIFY(readIni(t.iniPath()).startsWith("Timer=" + limit + "\r\n"));
+        QCOMPARE(w->windowTitle(), QString("VLN Ver.0.1.14 "));
+        QVERIFY(w->isTicking());
+        QVERIFY(w->ui().chkDate->isChecked());
+        QVERIFY(!w->ui().chkTime->isChecked());
+        QVERIFY(w->ui().chkLog->isChecked());
+        QCOMPARE(w->ui().lChat->font().pointSize(), 11);
+        QCOMPARE(w->module().TimerTotal, 180);
+        QCOMPARE(w->module().RemainMM, qint16(3));
+        QVERIFY(QFileInfo(t.folder() + "Logs").isDir());
+        QCOMPARE(t.sessionsCreated, 1);
     }
-}
 
-void TestStartup::shutdownPaths_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::newRow("Exit") << "exit";
-    QTest::newRow("close box") << "close";
-    QTest::newRow("EchoLink closing") << "closing";
-}
+    // What ends the program during start-up: the message, its title, and the
+    // settings file written on the way out with the values just read.
+    void earlyExits_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("sessions");
 
-void TestStartup::shutdownPaths()
-{
-    QFETCH(QString, path);
-    TestServices t;
-    writeIni(t.iniPath(), iniLines(t.folder()));
-    frmMain w(t.services());
-    QSignalSpy ended(&w, &frmMain::programEnded);
-    w.Form_Load();
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.ui().chkDate->setChecked(false);
-    w.ui().chkTime->setChecked(true);
+        QTest::newRow("EchoLink missing") << "nofolder" << "EchoLink not Installed!" << "Vorlane" << 0;
+        QTest::newRow("second instance") << "instance" << "already Running EchoLink Program"
+                                         << "VorlaneMonitor" << 0;
+        QTest::newRow("creation error") << "creation" << "Please! Chek vln.ini [VLNDir] session"
+                                        << "Vorlane" << 1;
+        QTest::newRow("Logs folder cannot be made") << "logs" << "Please! Chek vln.ini [VLNDir] session"
+                                                    << "Vorlane" << 1;
+    }
+    void earlyExits()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QFETCH(int, sessions);
 
-    if (path == "exit")
-        w.mnuExit_Click();
-    else if (path == "close")
-        w.close();
-    else
-        t.session->fireClosing();
+        TestServices t;
+        QStringList lines = iniLines(t.folder(), "00:03:00",
+                                     cause == "nofolder" ? t.folder() + "missing/" : QString());
+        if (cause == "logs")
+            QVERIFY(writeIni(t.folder() + "Logs", {"a file where the folder should be"}));
+        QVERIFY(writeIni(t.iniPath(), lines));
+        t.instance.running = cause == "instance";
+        t.sessionFails = cause == "creation";
 
-    QCOMPARE(ended.count(), 1);
-    QVERIFY(!w.isVisible());
-    QVERIFY(!w.isTicking());
-    QCOMPARE(w.Echo(), nullptr);
-    QVERIFY(t.messages.texts.isEmpty());
-    QVERIFY(readIni(t.iniPath()).contains("\r\nDispDate=0\r\nDispTime=1\r\nLogFile=1\r\n"));
-}
+        frmMain w(t.services());
+        QSignalSpy ended(&w, &frmMain::programEnded);
+        w.Form_Load();
 
-void TestStartup::minimisedWindowSavesNothing()
-{
-    TestServices t;
-    writeIni(t.iniPath(), iniLines(t.folder()));
-    frmMain w(t.services());
-    w.Form_Load();
-    w.show();
-    const QString before = readIni(t.iniPath());
-    w.ui().chkDate->setChecked(false);
-    w.showMinimized();
-    QTRY_VERIFY(w.isMinimized());
-    w.mnuExit_Click();
-    QVERIFY(w.hasEnded());
-    QCOMPARE(readIni(t.iniPath()), before);
-}
+        QVERIFY(w.hasEnded());
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(t.messages.texts, QStringList{text});
+        QCOMPARE(t.messages.titles, QStringList{title});
+        QCOMPARE(t.sessionsCreated, sessions);
+        QVERIFY(!w.isTicking());
+        // The boxes were never set from the file: its values are written back.
+        const QString saved = readIni(t.iniPath());
+        QVERIFY2(saved.contains("\r\nDispDate=1\r\nDispTime=0\r\nLogFile=1\r\n"), qPrintable(saved));
+        QVERIFY(saved.contains("FontSize=11\r\n"));
+    }
 
-void TestStartup::optionsConfirmedUpdatesTheWindow()
-{
-    TestServices t;
-    writeIni(t.iniPath(), iniLines(t.folder()));
-    frmMain w(t.services());
-    w.Form_Load();
-    Settings &s = w.module().settings;
-    s.DispDate = false;
-    s.DispTime = true;
-    s.LogFile = false;
-    s.FontSize = 20;
-    w.mfrmT_evtClick(1);
-    QVERIFY(!w.ui().chkDate->isChecked());
-    QVERIFY(w.ui().chkTime->isChecked());
-    QVERIFY(!w.ui().chkLog->isChecked());
-    QCOMPARE(w.ui().lChat->font().pointSize(), 20);
-    QCOMPARE(w.ui().sInput->font().pointSize(), 12);
-}
+    void emptyReferenceKeepsTheWindowOpen()
+    {
+        TestServices t;
+        t.sessionEmpty = true;
+        const auto w = started(t);
 
-void TestStartup::windowSpringsBackToItsMinimum()
-{
-    TestServices t;
-    writeIni(t.iniPath(), iniLines(t.folder()));
-    frmMain w(t.services());
-    w.Form_Load();
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.resize(50, 50);
-    QTRY_VERIFY(w.placement().width >= 5640 - 15);
-    QVERIFY(w.placement().height >= 3000 - 15);
-    QVERIFY(w.ui().lChat->height() > 0);
-}
+        QVERIFY(!w->hasEnded());
+        QCOMPARE(t.messages.texts, QStringList{"Launch EchoLink Faild!!"});
+        QCOMPARE(t.messages.titles, QStringList{"missing!!"});
+        QVERIFY(!w->isTicking());
+        QVERIFY(!w->windowTitle().startsWith("VLN"));
+        QVERIFY(!QFileInfo(t.folder() + "Logs").exists());
+
+        w->mnuExit_Click();
+        QVERIFY(w->hasEnded());
+        QVERIFY(readIni(t.iniPath()).contains("\r\nDispDate=1\r\nDispTime=0\r\nLogFile=1\r\n"));
+    }
+
+    void limitOverflow_data()
+    {
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("09:06:07") << "09:06:07" << true;
+        QTest::newRow("09:06:08") << "09:06:08" << false;
+        QTest::newRow("12:30:00") << "12:30:00" << false;
+    }
+    void limitOverflow()
+    {
+        QFETCH(QString, limit);
+        QFETCH(bool, starts);
+        TestServices t;
+        const auto w = started(t, limit);
+        QCOMPARE(w->hasEnded(), !starts);
+        if (starts) {
+            QCOMPARE(w->module().TimerTotal, 32767);
+            QVERIFY(t.messages.texts.isEmpty());
+        } else {
+            QCOMPARE(t.messages.texts, QStringList{"Please! Chek vln.ini [VLNDir] session"});
+            QVERIFY(readIni(t.iniPath()).startsWith("Timer=" + limit + "\r\n"));
+        }
+    }
+
+    void shutdownPaths_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("Exit") << "exit";
+        QTest::newRow("close box") << "close";
+        QTest::newRow("EchoLink closing") << "closing";
+    }
+    void shutdownPaths()
+    {
+        QFETCH(QString, path);
+        TestServices t;
+        QVERIFY(writeIni(t.iniPath(), iniLines(t.folder())));
+        frmMain w(t.services());
+        QSignalSpy ended(&w, &frmMain::programEnded);
+        w.Form_Load();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.ui().chkDate->setChecked(false);
+        w.ui().chkTime->setChecked(true);
+
+        if (path == "exit")
+            w.mnuExit_Click();
+        else if (path == "close")
+            w.close();
+        else
+            t.session->fireClosing();
+
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.isTicking());
+        QCOMPARE(w.Echo(), nullptr);
+        QVERIFY(t.messages.texts.isEmpty());
+        QVERIFY(readIni(t.iniPath()).contains("\r\nDispDate=0\r\nDispTime=1\r\nLogFile=1\r\n"));
+    }
+
+    void minimisedWindowSavesNothing()
+    {
+        TestServices t;
+        const auto w = started(t);
+        w->show();
+        const QString before = readIni(t.iniPath());
+        w->ui().chkDate->setChecked(false);
+        w->showMinimized();
+        QTRY_VERIFY(w->isMinimized());
+        w->mnuExit_Click();
+        QVERIFY(w->hasEnded());
+        QCOMPARE(readIni(t.iniPath()), before);
+    }
+
+    void optionsConfirmedUpdatesTheWindow()
+    {
+        TestServices t;
+        const auto w = started(t);
+        Settings &s = w->module().settings;
+        s.DispDate = false;
+        s.DispTime = true;
+        s.LogFile = false;
+        s.FontSize = 20;
+        w->mfrmT_evtClick(1);
+        QVERIFY(!w->ui().chkDate->isChecked());
+        QVERIFY(w->ui().chkTime->isChecked());
+        QVERIFY(!w->ui().chkLog->isChecked());
+        QCOMPARE(w->ui().lChat->font().pointSize(), 20);
+        QCOMPARE(w->ui().sInput->font().pointSize(), 12);
+    }
+
+    void windowSpringsBackToItsMinimum()
+    {
+        TestServices t;
+        const auto w = started(t);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->resize(50, 50);
+        QTRY_VERIFY(w->placement().width >= 5640 - 15);
+        QVERIFY(w->placement().height >= 3000 - 15);
+        QVERIFY(w->ui().lChat->height() > 0);
+    }
+};
 
 QTEST_MAIN(TestStartup)
 #include "tst_startup.moc"

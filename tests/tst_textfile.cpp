@@ -1,45 +1,11 @@
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
 
+#include "support/TestFiles.h"
+
 #include <QtTest>
 
-class TestTextFile : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void init();
-    void readLines_data();
-    void readLines();
-    void readAllKeepsLineEnds();
-    void unreadableThrows_data();
-    void unreadableThrows();
-    void writeExactBytes();
-    void failedWriteKeepsOldFile_data();
-    void failedWriteKeepsOldFile();
-    void appendCreatesAndAppends();
-    void failedAppendThrows_data();
-    void failedAppendThrows();
-
-private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    std::unique_ptr<QTemporaryDir> m_dir;
-};
-
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // Root writes into read-only folders, so such a case can only be checked
 // when the permission really holds.
@@ -54,125 +20,131 @@ bool writeProtected(const QString &folder)
 
 } // namespace
 
-void TestTextFile::init()
+class TestTextFile : public QObject
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
+    Q_OBJECT
 
-void TestTextFile::readLines_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("maxLines");
-    QTest::addColumn<QStringList>("lines");
-    const QByteArray abc("a\r\nb\r\nc");
-    const QString longLine(4095, QLatin1Char('x')); // its CR ends the first 4 KiB read
-    const QByteArray longFile = longLine.toLatin1() + "\r\ny\r\nz";
-    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << -1 << QStringList{"a", "b"};
-    QTest::newRow("lone CR and LF") << QByteArray("a\rb\nc") << -1 << QStringList{"a", "b", "c"};
-    QTest::newRow("empty lines") << QByteArray("a\r\n\r\n\nb") << -1 << QStringList{"a", "", "", "b"};
-    QTest::newRow("LF then CR is two ends") << QByteArray("a\n\rb") << -1 << QStringList{"a", "", "b"};
-    QTest::newRow("empty file") << QByteArray() << -1 << QStringList();
-    QTest::newRow("only a line end") << QByteArray("\r\n") << -1 << QStringList{""};
-    QTest::newRow("cp932") << QByteArray("\x82\xa0\x81\x60\r\n") << -1 << QStringList{QString::fromUtf16(u"あ～")};
-    QTest::newRow("binary") << QByteArray("\0\xff\r\x1a", 4) << -1
-                            << QStringList{QString::fromUtf16(u"\0\uFFFD", 2), QString(QChar(0x1A))};
-    QTest::newRow("max 2 of 3") << abc << 2 << QStringList{"a", "b"};
-    QTest::newRow("max 0") << abc << 0 << QStringList();
-    QTest::newRow("max beyond end") << abc << 5 << QStringList{"a", "b", "c"};
-    QTest::newRow("CR LF across reads") << longFile << -1 << QStringList{longLine, "y", "z"};
-    QTest::newRow("CR LF across reads, max 2") << longFile << 2 << QStringList{longLine, "y"};
-    QTest::newRow("CR LF across reads, max 1") << longFile << 1 << QStringList{longLine};
-}
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
 
-void TestTextFile::readLines()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, maxLines);
-    QFETCH(QStringList, lines);
-    writeBytes(path("f.txt"), bytes);
-    QCOMPARE(TextFile::readLines(path("f.txt"), maxLines), lines);
-}
+    void readLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("maxLines");
+        QTest::addColumn<QStringList>("lines");
+        const QByteArray abc("a\r\nb\r\nc");
+        const QString longLine(4095, QLatin1Char('x')); // its CR ends the first 4 KiB read
+        const QByteArray longFile = longLine.toLatin1() + "\r\ny\r\nz";
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << -1 << QStringList{"a", "b"};
+        QTest::newRow("lone CR and LF") << QByteArray("a\rb\nc") << -1 << QStringList{"a", "b", "c"};
+        QTest::newRow("empty lines") << QByteArray("a\r\n\r\n\nb") << -1 << QStringList{"a", "", "", "b"};
+        QTest::newRow("LF then CR is two ends") << QByteArray("a\n\rb") << -1 << QStringList{"a", "", "b"};
+        QTest::newRow("empty file") << QByteArray() << -1 << QStringList();
+        QTest::newRow("only a line end") << QByteArray("\r\n") << -1 << QStringList{""};
+        QTest::newRow("cp932") << QByteArray("\x82\xa0\x81\x60\r\n") << -1 << QStringList{QString::fromUtf16(u"あ～")};
+        QTest::newRow("binary") << QByteArray("\0\xff\r\x1a", 4) << -1
+                                << QStringList{QString::fromUtf16(u"\0\uFFFD", 2), QString(QChar(0x1A))};
+        QTest::newRow("max 2 of 3") << abc << 2 << QStringList{"a", "b"};
+        QTest::newRow("max 0") << abc << 0 << QStringList();
+        QTest::newRow("max beyond end") << abc << 5 << QStringList{"a", "b", "c"};
+        QTest::newRow("CR LF across reads") << longFile << -1 << QStringList{longLine, "y", "z"};
+        QTest::newRow("CR LF across reads, max 2") << longFile << 2 << QStringList{longLine, "y"};
+        QTest::newRow("CR LF across reads, max 1") << longFile << 1 << QStringList{longLine};
+    }
+    void readLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, maxLines);
+        QFETCH(QStringList, lines);
+        QVERIFY(writeFile(path("f.txt"), bytes));
+        QCOMPARE(TextFile::readLines(path("f.txt"), maxLines), lines);
+    }
 
-void TestTextFile::readAllKeepsLineEnds()
-{
-    writeBytes(path("f.txt"), "a\r\n\x82\xa0\n");
-    QCOMPARE(TextFile::readAll(path("f.txt")), QString::fromUtf16(u"a\r\nあ\n"));
-}
+    void readAllKeepsLineEnds()
+    {
+        QVERIFY(writeFile(path("f.txt"), "a\r\n\x82\xa0\n"));
+        QCOMPARE(TextFile::readAll(path("f.txt")), QString::fromUtf16(u"a\r\nあ\n"));
+    }
 
-void TestTextFile::unreadableThrows_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("missing") << "missing.txt";
-    QTest::newRow("folder") << ".";
-}
+    void unreadableThrows_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing") << "missing.txt";
+        QTest::newRow("folder") << ".";
+    }
+    void unreadableThrows()
+    {
+        QFETCH(QString, name);
+        QVERIFY_THROWS_EXCEPTION(FileError, TextFile::readLines(path(name), 16));
+        QVERIFY_THROWS_EXCEPTION(FileError, TextFile::readAll(path(name)));
+    }
 
-void TestTextFile::unreadableThrows()
-{
-    QFETCH(QString, name);
-    QVERIFY_THROWS_EXCEPTION(FileError, TextFile::readLines(path(name), 16));
-    QVERIFY_THROWS_EXCEPTION(FileError, TextFile::readAll(path(name)));
-}
+    void writeExactBytes()
+    {
+        QVERIFY(writeFile(path("vln.ini"), QByteArray(500, 'o')));
+        TextFile::writeLines(path("vln.ini"), {"Timer=00:03:00", QString::fromUtf16(u"ELDir=あ～"), "", "x\U0001F600"});
+        QCOMPARE(readFile(path("vln.ini")), QByteArray("Timer=00:03:00\r\nELDir=\x82\xa0\x81\x60\r\n\r\nx?\r\n"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"vln.ini"});
+    }
 
-void TestTextFile::writeExactBytes()
-{
-    writeBytes(path("vln.ini"), QByteArray(500, 'o'));
-    TextFile::writeLines(path("vln.ini"), {"Timer=00:03:00", QString::fromUtf16(u"ELDir=あ～"), "", "x\U0001F600"});
-    QCOMPARE(readBytes(path("vln.ini")), QByteArray("Timer=00:03:00\r\nELDir=\x82\xa0\x81\x60\r\n\r\nx?\r\n"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"vln.ini"});
-}
+    void failedWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("target is a folder") << "folder";
+        QTest::newRow("parent is a file") << "plain/vln.ini";
+        QTest::newRow("read-only folder") << "locked/vln.ini";
+    }
+    void failedWriteKeepsOldFile()
+    {
+        QFETCH(QString, target);
+        QVERIFY(QDir(m_dir->path()).mkpath("folder/inside"));
+        QVERIFY(QDir(m_dir->path()).mkdir("locked"));
+        QVERIFY(writeFile(path("plain"), "old\r\n"));
+        QVERIFY(writeFile(path("locked/vln.ini"), "old\r\n"));
+        QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const auto unlock = qScopeGuard([&] { QFile::setPermissions(path("locked"), QFileDevice::ReadOwner
+                                                                        | QFileDevice::WriteOwner | QFileDevice::ExeOwner); });
+        if (target.startsWith(QLatin1String("locked")) && !writeProtected(path("locked")))
+            QSKIP("running with rights that ignore folder permissions");
 
-void TestTextFile::failedWriteKeepsOldFile_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::newRow("target is a folder") << "folder";
-    QTest::newRow("parent is a file") << "plain/vln.ini";
-    QTest::newRow("read-only folder") << "locked/vln.ini";
-}
+        QVERIFY_THROWS_EXCEPTION(FileError, TextFile::writeLines(path(target), {"new"}));
+        QVERIFY(QFileInfo(path("folder/inside")).isDir());
+        QCOMPARE(readFile(path("plain")), QByteArray("old\r\n"));
+        QCOMPARE(readFile(path("locked/vln.ini")), QByteArray("old\r\n"));
+    }
 
-void TestTextFile::failedWriteKeepsOldFile()
-{
-    QFETCH(QString, target);
-    QVERIFY(QDir(m_dir->path()).mkpath("folder/inside"));
-    QVERIFY(QDir(m_dir->path()).mkdir("locked"));
-    writeBytes(path("plain"), "old\r\n");
-    writeBytes(path("locked/vln.ini"), "old\r\n");
-    QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const auto unlock = qScopeGuard([&] { QFile::setPermissions(path("locked"), QFileDevice::ReadOwner
-                                                                    | QFileDevice::WriteOwner | QFileDevice::ExeOwner); });
-    if (target.startsWith(QLatin1String("locked")) && !writeProtected(path("locked")))
-        QSKIP("running with rights that ignore folder permissions");
+    void appendCreatesAndAppends()
+    {
+        const QString log = path("20060314.txt");
+        TextFile::appendLine(log, "[21:05:09]N0CALL>hello");
+        QCOMPARE(readFile(log), QByteArray("[21:05:09]N0CALL>hello\r\n"));
+        TextFile::appendLine(log, QString::fromUtf16(u"あ"));
+        TextFile::appendLines(log, {"<HTML>", ""});
+        QCOMPARE(readFile(log), QByteArray("[21:05:09]N0CALL>hello\r\n\x82\xa0\r\n<HTML>\r\n\r\n"));
+    }
 
-    QVERIFY_THROWS_EXCEPTION(FileError, TextFile::writeLines(path(target), {"new"}));
-    QVERIFY(QFileInfo(path("folder/inside")).isDir());
-    QCOMPARE(readBytes(path("plain")), QByteArray("old\r\n"));
-    QCOMPARE(readBytes(path("locked/vln.ini")), QByteArray("old\r\n"));
-}
+    void failedAppendThrows_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("target is a folder") << ".";
+        QTest::newRow("parent is a file") << "plain/log.txt";
+    }
+    void failedAppendThrows()
+    {
+        QFETCH(QString, target);
+        QVERIFY(writeFile(path("plain"), "old\r\n"));
+        QVERIFY_THROWS_EXCEPTION(FileError, TextFile::appendLine(path(target), "x"));
+        QCOMPARE(readFile(path("plain")), QByteArray("old\r\n"));
+    }
 
-void TestTextFile::appendCreatesAndAppends()
-{
-    const QString log = path("20060314.txt");
-    TextFile::appendLine(log, "[21:05:09]N0CALL>hello");
-    QCOMPARE(readBytes(log), QByteArray("[21:05:09]N0CALL>hello\r\n"));
-    TextFile::appendLine(log, QString::fromUtf16(u"あ"));
-    TextFile::appendLines(log, {"<HTML>", ""});
-    QCOMPARE(readBytes(log), QByteArray("[21:05:09]N0CALL>hello\r\n\x82\xa0\r\n<HTML>\r\n\r\n"));
-}
-
-void TestTextFile::failedAppendThrows_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::newRow("target is a folder") << ".";
-    QTest::newRow("parent is a file") << "plain/log.txt";
-}
-
-void TestTextFile::failedAppendThrows()
-{
-    QFETCH(QString, target);
-    writeBytes(path("plain"), "old\r\n");
-    QVERIFY_THROWS_EXCEPTION(FileError, TextFile::appendLine(path(target), "x"));
-    QCOMPARE(readBytes(path("plain")), QByteArray("old\r\n"));
-}
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
 
 QTEST_APPLESS_MAIN(TestTextFile)
 #include "tst_textfile.moc"

@@ -112,215 +112,200 @@ class TstTimer : public QObject
     Q_OBJECT
 
 private slots:
-    void defaultTransmission();
-    void standbyZeroEndsWaitAtOnce();
-    void countsOnlyNewSeconds();
-    void gatesAndStrayEnd();
-    void alarmBeeps_data();
-    void alarmBeeps();
-    void failuresPaintNothing();
-    void caption_data();
-    void caption();
-    void dayLabel_data();
-    void dayLabel();
+    void defaultTransmission()
+    {
+        Station st;
+        st.timer.Echo_TX(true);
+        QCOMPARE(st.view.mesgState(), QStringLiteral("On Air/e0e0e0/0000c0/0000ff"));
+
+        for (int left = 179; left >= 0; --left) {
+            st.tickNextSecond();
+            QCOMPARE(st.view.count(), hms(left));
+        }
+        QCOMPARE(st.view.mesg, QStringLiteral("On Air"));
+        QCOMPARE(bgr(st.view.lamps[90]), QStringLiteral("0000ff"));
+        QCOMPARE(st.view.attention, 0);
+
+        st.tickNextSecond(2);
+        QCOMPARE(st.view.mesgState(), QStringLiteral("Over !!/e0e0e0/0000ff/0000ff"));
+        QCOMPARE(st.view.attention, 1);
+        QCOMPARE(st.view.count(), QStringLiteral("00:00:00"));
+
+        st.timer.Echo_TX(false);
+        QCOMPARE(st.view.mesgState(), QStringLiteral("/e0e0e0/0000ff/808080"));
+        for (int left = 4; left >= 1; --left) {
+            st.tickNextSecond();
+            QCOMPARE(st.view.mesgState(), QStringLiteral("Wait/e0e0e0/00c0c0/00ffff"));
+            QCOMPARE(st.view.count(), hms(left));
+            QCOMPARE(bgr(st.view.lamps[left]), QStringLiteral("00ff00"));
+            QCOMPARE(bgr(st.view.lamps[left + 1]), QStringLiteral("c0c0c0"));
+        }
+        st.tickNextSecond();
+        QCOMPARE(st.view.count(), QStringLiteral("00:03:00"));
+        QCOMPARE(st.view.mesgState(), QStringLiteral("/e0e0e0/00c0c0/808080"));
+        QCOMPARE(bgr(st.view.lamps[1]), QStringLiteral("c0c0c0"));
+        QVERIFY(!st.timer.Waiting);
+    }
+
+    void standbyZeroEndsWaitAtOnce()
+    {
+        Station st;
+        st.module.settings.Standby = 0;
+        st.timer.Echo_TX(true);
+        st.tickNextSecond();
+        st.timer.Echo_TX(false);
+        st.tickNextSecond();
+        QCOMPARE(st.view.count(), QStringLiteral("00:03:00"));
+        QCOMPARE(bgr(st.view.lamps[1]), QStringLiteral("c0c0c0"));
+    }
+
+    void countsOnlyNewSeconds()
+    {
+        Station st;
+        st.setLimit(2, 0, 0);
+        st.timer.Echo_TX(true);
+        st.at(QTime(21, 5, 10, 50));
+        st.at(QTime(21, 5, 10, 990));
+        QCOMPARE(st.view.counts, QStringList{QStringLiteral("01:59:59")});
+        st.at(QTime(21, 5, 12, 10)); // 21:05:11 had no tick and is not made up
+        QCOMPARE(st.view.count(), QStringLiteral("01:59:58"));
+    }
+
+    void gatesAndStrayEnd()
+    {
+        Station st;
+        st.module.settings.SyncRX = false;
+        st.timer.Echo_RX(true);
+        QVERIFY(!st.timer.InRX && !st.module.Counting && st.view.mesg.isNull());
+
+        st.module.settings.SyncRX = true;
+        st.timer.Echo_RX(true);
+        QCOMPARE(st.view.mesgState(), QStringLiteral("Receive/e0e0e0/00c000/80ff80"));
+
+        // With SyncTX off a TX end is ignored; the RX end clears both flags.
+        st.timer.Echo_TX(true);
+        st.module.settings.SyncTX = false;
+        st.timer.Echo_TX(false);
+        QVERIFY(st.timer.InTX);
+        st.timer.Echo_RX(false);
+        QVERIFY(!st.timer.InTX && !st.timer.InRX && st.timer.Waiting);
+    }
+
+    void alarmBeeps_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<bool>("reception");
+        QTest::addColumn<bool>("alarm");
+        QTest::addColumn<int>("beeps");
+
+        // 45 s: zones 30-31, 60-62, 75-85 over the even levels 2..90.
+        QTest::newRow("45 s, zone width 1") << 45 << false << true << 8;
+        QTest::newRow("60 s, width 0.5 rounds to 0") << 60 << false << true << 3;
+        QTest::newRow("180 s, width -0.5 rounds to 0") << 180 << false << true << 3;
+        QTest::newRow("181 s, width -1, empty zones") << 181 << false << true << 0;
+        QTest::newRow("reception") << 180 << true << true << 0;
+        QTest::newRow("alarm off") << 180 << false << false << 0;
+    }
+    // A whole transmission or reception, its Over and its standby wait.
+    void alarmBeeps()
+    {
+        QFETCH(int, limit);
+        QFETCH(bool, reception);
+        QFETCH(bool, alarm);
+        QFETCH(int, beeps);
+
+        Station st;
+        st.setLimit(0, qint16(limit / 60), qint16(limit % 60));
+        st.module.settings.Alarm = alarm;
+        reception ? st.timer.Echo_RX(true) : st.timer.Echo_TX(true);
+        st.tickNextSecond(limit + 1);
+        reception ? st.timer.Echo_RX(false) : st.timer.Echo_TX(false);
+        st.tickNextSecond(6);
+
+        const QList<QPair<int, int>> expected(beeps, qMakePair(1000, 100));
+        QCOMPARE(st.beeper.beeps, expected);
+    }
+
+    // A level beyond the bar paints nothing and sounds nothing; a zero limit
+    // ends the tick after the decrease, before the count and LastTick.
+    void failuresPaintNothing()
+    {
+        Station st;
+        st.module.settings.Alarm = true;
+        st.timer.SetLevel(30);
+        for (qint16 level : {qint16(91), qint16(-2)})
+            st.timer.SetLevel(level);
+        QCOMPARE(st.view.paints, 1);
+        QCOMPARE(st.beeper.beeps.size(), 1);
+        QCOMPARE(st.module.LastLevel, qint16(30));
+
+        st.timer.Echo_TX(true);
+        st.module.TimerTotal = 0;
+        st.tickNextSecond();
+        QCOMPARE(st.module.RemainSS, qint16(59));
+        QVERIFY(st.view.counts.isEmpty() && st.module.LastTick.isEmpty());
+    }
+
+    void caption_data()
+    {
+        QTest::addColumn<bool>("minimised");
+        QTest::addColumn<bool>("failing");
+        QTest::addColumn<bool>("noSession");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("count");
+
+        const QString title = QStringLiteral("VLN Ver.0.1.14 ") + QLocale::system().toString(QDate(2006, 3, 14), QLocale::ShortFormat);
+        QTest::newRow("restored") << false << false << false << title + " 21:05:11  <JA1XYZ>" << "00:02:58";
+        QTest::newRow("minimised, count before the tick") << true << false << false << "00:02:59" << "00:02:58";
+        QTest::newRow("minimised, EchoLink not asked") << true << true << false << "00:02:59" << "00:02:58";
+        QTest::newRow("callsign fails") << false << true << false << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
+        QTest::newRow("no session") << false << false << true << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
+    }
+    void caption()
+    {
+        QFETCH(bool, minimised);
+        QFETCH(bool, failing);
+        QFETCH(bool, noSession);
+        QFETCH(QString, caption);
+        QFETCH(QString, count);
+
+        Station st;
+        st.session.callsign = QStringLiteral("JA1XYZ");
+        st.timer.Echo_TX(true);
+        st.tickNextSecond();
+
+        st.view.minimised = minimised;
+        st.session.failing = failing;
+        if (noSession)
+            st.echo = nullptr;
+        st.tickNextSecond();
+        QCOMPARE(st.view.caption, caption);
+        QCOMPARE(st.view.count(), count);
+    }
+
+    void dayLabel_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("colour");
+
+        QTest::newRow("Sunday") << QDate(2006, 3, 12) << "Sun" << "0000ff";
+        QTest::newRow("Tuesday") << QDate(2006, 3, 14) << "Tue" << "000000";
+        QTest::newRow("Saturday") << QDate(2006, 3, 18) << "Sat" << "ff0000";
+    }
+    void dayLabel()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, day);
+        QFETCH(QString, colour);
+
+        Station st;
+        st.clock.set(QDateTime(date, QTime(23, 59, 59)));
+        st.timer.Timer1_Timer();
+        QCOMPARE(st.view.day, day);
+        QCOMPARE(bgr(st.view.dayFore), colour);
+    }
 };
-
-void TstTimer::defaultTransmission()
-{
-    Station st;
-    st.timer.Echo_TX(true);
-    QCOMPARE(st.view.mesgState(), QStringLiteral("On Air/e0e0e0/0000c0/0000ff"));
-
-    for (int left = 179; left >= 0; --left) {
-        st.tickNextSecond();
-        QCOMPARE(st.view.count(), hms(left));
-    }
-    QCOMPARE(st.view.mesg, QStringLiteral("On Air"));
-    QCOMPARE(bgr(st.view.lamps[90]), QStringLiteral("0000ff"));
-    QCOMPARE(st.view.attention, 0);
-
-    st.tickNextSecond(2);
-    QCOMPARE(st.view.mesgState(), QStringLiteral("Over !!/e0e0e0/0000ff/0000ff"));
-    QCOMPARE(st.view.attention, 1);
-    QCOMPARE(st.view.count(), QStringLiteral("00:00:00"));
-
-    st.timer.Echo_TX(false);
-    QCOMPARE(st.view.mesgState(), QStringLiteral("/e0e0e0/0000ff/808080"));
-    for (int left = 4; left >= 1; --left) {
-        st.tickNextSecond();
-        QCOMPARE(st.view.mesgState(), QStringLiteral("Wait/e0e0e0/00c0c0/00ffff"));
-        QCOMPARE(st.view.count(), hms(left));
-        QCOMPARE(bgr(st.view.lamps[left]), QStringLiteral("00ff00"));
-        QCOMPARE(bgr(st.view.lamps[left + 1]), QStringLiteral("c0c0c0"));
-    }
-    st.tickNextSecond();
-    QCOMPARE(st.view.count(), QStringLiteral("00:03:00"));
-    QCOMPARE(st.view.mesgState(), QStringLiteral("/e0e0e0/00c0c0/808080"));
-    QCOMPARE(bgr(st.view.lamps[1]), QStringLiteral("c0c0c0"));
-    QVERIFY(!st.timer.Waiting);
-}
-
-void TstTimer::standbyZeroEndsWaitAtOnce()
-{
-    Station st;
-    st.module.settings.Standby = 0;
-    st.timer.Echo_TX(true);
-    st.tickNextSecond();
-    st.timer.Echo_TX(false);
-    st.tickNextSecond();
-    QCOMPARE(st.view.count(), QStringLiteral("00:03:00"));
-    QCOMPARE(bgr(st.view.lamps[1]), QStringLiteral("c0c0c0"));
-}
-
-void TstTimer::countsOnlyNewSeconds()
-{
-    Station st;
-    st.setLimit(2, 0, 0);
-    st.timer.Echo_TX(true);
-    st.at(QTime(21, 5, 10, 50));
-    st.at(QTime(21, 5, 10, 990));
-    QCOMPARE(st.view.counts, QStringList{QStringLiteral("01:59:59")});
-    st.at(QTime(21, 5, 12, 10)); // 21:05:11 had no tick and is not made up
-    QCOMPARE(st.view.count(), QStringLiteral("01:59:58"));
-}
-
-void TstTimer::gatesAndStrayEnd()
-{
-    Station st;
-    st.module.settings.SyncRX = false;
-    st.timer.Echo_RX(true);
-    QVERIFY(!st.timer.InRX && !st.module.Counting && st.view.mesg.isNull());
-
-    st.module.settings.SyncRX = true;
-    st.timer.Echo_RX(true);
-    QCOMPARE(st.view.mesgState(), QStringLiteral("Receive/e0e0e0/00c000/80ff80"));
-
-    // With SyncTX off a TX end is ignored; the RX end clears both flags.
-    st.timer.Echo_TX(true);
-    st.module.settings.SyncTX = false;
-    st.timer.Echo_TX(false);
-    QVERIFY(st.timer.InTX);
-    st.timer.Echo_RX(false);
-    QVERIFY(!st.timer.InTX && !st.timer.InRX && st.timer.Waiting);
-}
-
-void TstTimer::alarmBeeps_data()
-{
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<bool>("reception");
-    QTest::addColumn<bool>("alarm");
-    QTest::addColumn<int>("beeps");
-
-    // 45 s: zones 30-31, 60-62, 75-85 over the even levels 2..90.
-    QTest::newRow("45 s, zone width 1") << 45 << false << true << 8;
-    QTest::newRow("60 s, width 0.5 rounds to 0") << 60 << false << true << 3;
-    QTest::newRow("180 s, width -0.5 rounds to 0") << 180 << false << true << 3;
-    QTest::newRow("181 s, width -1, empty zones") << 181 << false << true << 0;
-    QTest::newRow("reception") << 180 << true << true << 0;
-    QTest::newRow("alarm off") << 180 << false << false << 0;
-}
-
-// A whole transmission or reception, its Over and its standby wait.
-void TstTimer::alarmBeeps()
-{
-    QFETCH(int, limit);
-    QFETCH(bool, reception);
-    QFETCH(bool, alarm);
-    QFETCH(int, beeps);
-
-    Station st;
-    st.setLimit(0, qint16(limit / 60), qint16(limit % 60));
-    st.module.settings.Alarm = alarm;
-    reception ? st.timer.Echo_RX(true) : st.timer.Echo_TX(true);
-    st.tickNextSecond(limit + 1);
-    reception ? st.timer.Echo_RX(false) : st.timer.Echo_TX(false);
-    st.tickNextSecond(6);
-
-    const QList<QPair<int, int>> expected(beeps, qMakePair(1000, 100));
-    QCOMPARE(st.beeper.beeps, expected);
-}
-
-// A level beyond the bar paints nothing and sounds nothing; a zero limit
-// ends the tick after the decrease, before the count and LastTick.
-void TstTimer::failuresPaintNothing()
-{
-    Station st;
-    st.module.settings.Alarm = true;
-    st.timer.SetLevel(30);
-    for (qint16 level : {qint16(91), qint16(-2)})
-        st.timer.SetLevel(level);
-    QCOMPARE(st.view.paints, 1);
-    QCOMPARE(st.beeper.beeps.size(), 1);
-    QCOMPARE(st.module.LastLevel, qint16(30));
-
-    st.timer.Echo_TX(true);
-    st.module.TimerTotal = 0;
-    st.tickNextSecond();
-    QCOMPARE(st.module.RemainSS, qint16(59));
-    QVERIFY(st.view.counts.isEmpty() && st.module.LastTick.isEmpty());
-}
-
-void TstTimer::caption_data()
-{
-    QTest::addColumn<bool>("minimised");
-    QTest::addColumn<bool>("failing");
-    QTest::addColumn<bool>("noSession");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("count");
-
-    const QString title = QStringLiteral("VLN Ver.0.1.14 ") + QLocale::system().toString(QDate(2006, 3, 14), QLocale::ShortFormat);
-    QTest::newRow("restored") << false << false << false << title + " 21:05:11  <JA1XYZ>" << "00:02:58";
-    QTest::newRow("minimised, count before the tick") << true << false << false << "00:02:59" << "00:02:58";
-    QTest::newRow("minimised, EchoLink not asked") << true << true << false << "00:02:59" << "00:02:58";
-    QTest::newRow("callsign fails") << false << true << false << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
-    QTest::newRow("no session") << false << false << true << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
-}
-
-void TstTimer::caption()
-{
-    QFETCH(bool, minimised);
-    QFETCH(bool, failing);
-    QFETCH(bool, noSession);
-    QFETCH(QString, caption);
-    QFETCH(QString, count);
-
-    Station st;
-    st.session.callsign = QStringLiteral("JA1XYZ");
-    st.timer.Echo_TX(true);
-    st.tickNextSecond();
-
-    st.view.minimised = minimised;
-    st.session.failing = failing;
-    if (noSession)
-        st.echo = nullptr;
-    st.tickNextSecond();
-    QCOMPARE(st.view.caption, caption);
-    QCOMPARE(st.view.count(), count);
-}
-
-void TstTimer::dayLabel_data()
-{
-    QTest::addColumn<QDate>("date");
-    QTest::addColumn<QString>("day");
-    QTest::addColumn<QString>("colour");
-
-    QTest::newRow("Sunday") << QDate(2006, 3, 12) << "Sun" << "0000ff";
-    QTest::newRow("Tuesday") << QDate(2006, 3, 14) << "Tue" << "000000";
-    QTest::newRow("Saturday") << QDate(2006, 3, 18) << "Sat" << "ff0000";
-}
-
-void TstTimer::dayLabel()
-{
-    QFETCH(QDate, date);
-    QFETCH(QString, day);
-    QFETCH(QString, colour);
-
-    Station st;
-    st.clock.set(QDateTime(date, QTime(23, 59, 59)));
-    st.timer.Timer1_Timer();
-    QCOMPARE(st.view.day, day);
-    QCOMPARE(bgr(st.view.dayFore), colour);
-}
 
 QTEST_GUILESS_MAIN(TstTimer)
 #include "tst_timer.moc"
