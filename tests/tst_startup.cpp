@@ -228,6 +228,31 @@ private slots:
         QCOMPARE(w->ui().sInput->font().pointSize(), 12);
     }
 
+    // Position must come back as it was saved, whether the window was shown
+    // before the save or the program ended during start-up.
+    void positionSurvivesRestarts()
+    {
+        TestServices t;
+        QStringList lines = iniLines(t.folder());
+        lines[9] = "Position= 300, 450, 7200, 9000";
+        writeIni(t.iniPath(), lines);
+        for (int run = 0; run < 3; ++run) {
+            frmMain w(t.services());
+            w.Form_Load();
+            if (run == 1) {
+                w.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&w));
+            }
+            w.mnuExit_Click();
+            QVERIFY2(readIni(t.iniPath()).contains("\r\nPosition= 300, 450, 7200, 9000\r\n"),
+                     qPrintable(readIni(t.iniPath())));
+        }
+        t.instance.running = true;
+        frmMain second(t.services());
+        second.Form_Load();
+        QVERIFY(readIni(t.iniPath()).contains("\r\nPosition= 300, 450, 7200, 9000\r\n"));
+    }
+
     void windowSpringsBackToItsMinimum()
     {
         TestServices t;

@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 
 frmMain::frmMain(MainServices services, QWidget *parent)
@@ -321,15 +322,22 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 WindowPlacement frmMain::placement() const
 {
     const QRect frame = frameGeometry();
-    return {Twips::fromPixels(frame.x()), Twips::fromPixels(frame.y()),
-            outerWidthTwips(m_ui.central->width()), outerHeightTwips(m_ui.central->height())};
+    return {Twips::fromPixels(frame.x()), Twips::fromPixels(frame.y()), outerWidthTwips(width()),
+            outerHeightTwips(height() - menuBarHeight())};
 }
 
 void frmMain::setPlacement(const WindowPlacement &p)
 {
     move(Twips::toPixels(p.left), Twips::toPixels(p.top));
-    const int menu = height() - m_ui.central->height();
-    resize(centralWidthPx(p.width), centralHeightPx(p.height) + menu);
+    resize(centralWidthPx(p.width), centralHeightPx(p.height) + menuBarHeight());
+}
+
+// Taken from the menu bar's own size rather than from the laid-out client
+// area, which has its real size only once the window has been shown; the
+// placement is read and set before that too.
+int frmMain::menuBarHeight() const
+{
+    return menuBar()->sizeHint().height();
 }
 
 bool frmMain::chkDateChecked() const

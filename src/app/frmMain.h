@@ -114,6 +114,7 @@ private:
     void unload();
     void endProgram();
     void connectControls();
+    int menuBarHeight() const;
     void setLabelColour(QWidget *label, QPalette::ColorRole role, const QColor &colour);
     ChatHistoryView *history() const;
 
