@@ -9,13 +9,18 @@ static void registerIconResources()
 
 namespace AppIcon {
 
+// Built once, and only in the sizes a window uses: every size given is
+// decoded and sent to the window system at start-up, and the large ones come
+// from the installed icon theme.
 QIcon icon()
 {
-    static const bool registered = (registerIconResources(), true);
-    Q_UNUSED(registered);
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/vorlane-%1.png").arg(size), QSize(size, size));
+    static const QIcon icon = [] {
+        registerIconResources();
+        QIcon built;
+        for (int size : {16, 32, 48, 64})
+            built.addFile(QStringLiteral(":/icons/vorlane-%1.png").arg(size), QSize(size, size));
+        return built;
+    }();
     return icon;
 }
 

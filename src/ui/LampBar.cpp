@@ -51,16 +51,18 @@ QColor LampBar::colour(int index) const
 
 void LampBar::paintEvent(QPaintEvent *)
 {
-    // Edges are rounded separately so the lamps keep a regular pitch at any
-    // scale; each lamp's border covers the right border of the one before.
+    // The lamps overlap, so one grey fill draws every border at once; each
+    // lamp's inside then stops where the next lamp's border begins. Edges are
+    // rounded separately so the lamps keep a regular pitch at any scale.
     QPainter painter(this);
-    const QColor border(128, 128, 128);
+    painter.fillRect(rect(), QColor(128, 128, 128));
     const int origin = Twips::toPixels(Pitch);
+    int left = 0;
     for (int i = 1; i <= LampCount; ++i) {
-        const int left = Twips::toPixels(Pitch * i) - origin;
         const int right = Twips::toPixels(Pitch * i + Width) - origin;
-        const QRect lamp(left, 0, right - left, height());
-        painter.fillRect(lamp, border);
-        painter.fillRect(lamp.adjusted(1, 1, -1, -1), m_colours[i]);
+        const int next = Twips::toPixels(Pitch * (i + 1)) - origin;
+        const int end = i < LampCount ? std::min(right - 1, next) : right - 1;
+        painter.fillRect(QRect(QPoint(left + 1, 1), QPoint(end - 1, height() - 2)), m_colours[i]);
+        left = next;
     }
 }
