@@ -6,6 +6,10 @@
 #include <QDir>
 #include <QLockFile>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 LockFileInstanceGuard::LockFileInstanceGuard(const QString &lockPath)
     : m_lock(std::make_unique<QLockFile>(lockPath))
 {
@@ -25,7 +29,12 @@ bool LockFileInstanceGuard::anotherInstanceRunning()
 
 QString LockFileInstanceGuard::defaultLockPath()
 {
-    const QByteArray folder = Folders::executableFolder().toUtf8();
+    // One lock per user and program folder: other users of an installed copy
+    // run their own instances.
+    QByteArray folder = Folders::executableFolder().toUtf8();
+#ifdef Q_OS_UNIX
+    folder += '/' + QByteArray::number(uint(getuid()));
+#endif
     const QString id = QString::fromLatin1(
         QCryptographicHash::hash(folder, QCryptographicHash::Sha1).toHex().left(12));
     return QDir::temp().filePath(QStringLiteral("vorlane-%1.lock").arg(id));
