@@ -4,7 +4,6 @@
 #include "SimProtocol.h"
 
 #include <QDeadlineTimer>
-#include <QLocalSocket>
 
 #include <utility>
 
@@ -22,18 +21,17 @@ EchoLinkError failure(QLatin1StringView member, const QString &why)
 std::unique_ptr<LocalEchoLinkSession> LocalEchoLinkSession::connectTo(const QString &serverName,
                                                                        int timeoutMs)
 {
-    auto socket = std::make_unique<QLocalSocket>();
-    socket->connectToServer(serverName);
-    if (!socket->waitForConnected(timeoutMs))
+    auto socket = UnixSocket::connectTo(UnixSocket::serverPath(serverName), QDeadlineTimer(timeoutMs));
+    if (!socket)
         return nullptr;
-    return std::unique_ptr<LocalEchoLinkSession>(new LocalEchoLinkSession(socket.release()));
+    return std::unique_ptr<LocalEchoLinkSession>(new LocalEchoLinkSession(std::move(*socket)));
 }
 
-LocalEchoLinkSession::LocalEchoLinkSession(QLocalSocket *socket)
-    : m_socket(socket)
+LocalEchoLinkSession::LocalEchoLinkSession(UnixSocket socket)
+    : m_socket(std::move(socket))
+    , m_notifier(m_socket.descriptor(), QSocketNotifier::Read)
 {
-    m_socket->setParent(this);
-    connect(m_socket, &QLocalSocket::readyRead, this, &LocalEchoLinkSession::readIncoming);
+    connect(&m_notifier, &QSocketNotifier::activated, this, &LocalEchoLinkSession::readIncoming);
 }
 
 QString LocalEchoLinkSession::stationCallsign()
@@ -61,11 +59,13 @@ void LocalEchoLinkSession::setBusyFlagB(bool busy)
 
 QJsonValue LocalEchoLinkSession::call(QLatin1StringView member, const QJsonValue &arg)
 {
-    if (m_socket->state() != QLocalSocket::ConnectedState)
+    if (!m_socket.isOpen())
         throw failure(member, QStringLiteral("not running"));
     m_reply.reset();
-    m_socket->write(encode(callRequest(++m_lastId, member, arg)));
-    waitForReply(member);
+    const QDeadlineTimer deadline(replyTimeoutMs);
+    if (!m_socket.write(encode(callRequest(++m_lastId, member, arg)), deadline))
+        throw failure(member, m_socket.isOpen() ? QStringLiteral("no reply") : QStringLiteral("connection lost"));
+    waitForReply(member, deadline);
     const QJsonObject reply = *std::exchange(m_reply, std::nullopt);
     if (!reply.value(Key::ok).toBool())
         throw failure(member, reply.value(Key::error).toString());
@@ -74,36 +74,34 @@ QJsonValue LocalEchoLinkSession::call(QLatin1StringView member, const QJsonValue
 
 // Waits on the socket itself rather than in an event loop: nothing but this
 // socket's bytes is handled until the reply is in.
-void LocalEchoLinkSession::waitForReply(QLatin1StringView member)
+void LocalEchoLinkSession::waitForReply(QLatin1StringView member, QDeadlineTimer deadline)
 {
-    const QDeadlineTimer deadline(replyTimeoutMs);
     for (;;) {
         readIncoming();
         if (m_reply)
             return;
-        if (m_socket->state() != QLocalSocket::ConnectedState)
+        if (!m_socket.isOpen())
             throw failure(member, QStringLiteral("connection lost"));
         if (deadline.hasExpired())
             throw failure(member, QStringLiteral("no reply"));
-        const int remaining = int(deadline.remainingTime());
-        if (m_socket->bytesToWrite() > 0)
-            m_socket->waitForBytesWritten(remaining);
-        else
-            m_socket->waitForReadyRead(remaining);
+        m_socket.waitForReadable(deadline);
     }
 }
 
 void LocalEchoLinkSession::readIncoming()
 {
-    m_buffer += m_socket->readAll();
+    m_buffer += m_socket.readAvailable();
     while (const auto line = takeLine(m_buffer)) {
         if (const auto message = decode(*line))
             take(*message);
     }
     if (m_buffer.size() > maxLineBytes) {
         m_buffer.clear();
-        m_socket->abort();
+        m_socket.close();
     }
+    // A closed descriptor must not stay watched (its number may be reused).
+    if (!m_socket.isOpen())
+        m_notifier.setEnabled(false);
 }
 
 // Replies to earlier calls that timed out are dropped; malformed events too.

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "EchoLinkSession.h"
+#include "UnixSocket.h"
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QSocketNotifier>
 
 #include <memory>
 #include <optional>
-
-class QLocalSocket;
 
 // The session with the stand-in echolink-sim over its local socket.
 //
@@ -37,15 +37,17 @@ public:
     void setBusyFlagB(bool busy) override;
 
 private:
-    explicit LocalEchoLinkSession(QLocalSocket *socket);
+    explicit LocalEchoLinkSession(UnixSocket socket);
 
     QJsonValue call(QLatin1StringView member, const QJsonValue &arg = QJsonValue::Undefined);
-    void waitForReply(QLatin1StringView member);
+    void waitForReply(QLatin1StringView member, QDeadlineTimer deadline);
     void readIncoming();
     void take(const QJsonObject &message);
     void deliver(const QJsonObject &event);
 
-    QLocalSocket *m_socket;
+    UnixSocket m_socket;
+    // Declared after the socket so that it stops watching before it closes.
+    QSocketNotifier m_notifier;
     QByteArray m_buffer;
     qint64 m_lastId = 0;
     std::optional<QJsonObject> m_reply;
