@@ -1,14 +1,17 @@
 #include "app/frmMain.h"
 #include "platform/JapaneseFont.h"
+#include "settings/frmOpt.h"
 
 #include "support/TestFiles.h"
 #include "support/TestServices.h"
 
 #include "chat/ChatHistoryView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -211,21 +214,30 @@ private slots:
         QCOMPARE(readIni(t.iniPath()), before);
     }
 
+    // The options dialog is built the first time the menu opens it; its Set
+    // reaches the main window through evtClick.
     void optionsConfirmedUpdatesTheWindow()
     {
         TestServices t;
         const auto w = started(t);
-        Settings &s = w->module().settings;
-        s.DispDate = false;
-        s.DispTime = true;
-        s.LogFile = false;
-        s.FontSize = 20;
-        w->mfrmT_evtClick(1);
+        QVERIFY(!w->findChild<frmOpt *>());
+        QTimer::singleShot(0, w.get(), [] {
+            auto *dialog = qobject_cast<frmOpt *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->chkDate->setChecked(false);
+            dialog->chkTime->setChecked(true);
+            dialog->chkLog->setChecked(false);
+            dialog->inFsize->setText("20");
+            dialog->OkBtn->click();
+        });
+        w->ui().mnuOpt->trigger();
+        QCOMPARE(w->findChildren<frmOpt *>().size(), 1);
         QVERIFY(!w->ui().chkDate->isChecked());
         QVERIFY(w->ui().chkTime->isChecked());
         QVERIFY(!w->ui().chkLog->isChecked());
         QCOMPARE(w->ui().lChat->font().pointSize(), 20);
         QCOMPARE(w->ui().sInput->font().pointSize(), 12);
+        QVERIFY(readIni(t.iniPath()).contains("FontSize=20\r\n"));
     }
 
     // Position must come back as it was saved, whether the window was shown

@@ -135,13 +135,24 @@ void frmMain::startUp()
 
 void frmMain::createOptionsDialog()
 {
-    mfrmT = new frmOpt(m_module, *this, m_services.messages, this);
-    mfrmT->iNG = 1;
-    connect(mfrmT, &frmOpt::evtClick, this, &frmMain::mfrmT_evtClick);
+    m_hasOptionsDialog = true;
+}
+
+frmOpt *frmMain::loadOptionsDialog()
+{
+    if (!m_hasOptionsDialog)
+        throw VbError("Object variable not set");
+    if (!mfrmT) {
+        mfrmT = new frmOpt(m_module, *this, m_services.messages, this);
+        mfrmT->iNG = 1;
+        connect(mfrmT, &frmOpt::evtClick, this, &frmMain::mfrmT_evtClick);
+    }
+    return mfrmT;
 }
 
 void frmMain::releaseOptionsDialog()
 {
+    m_hasOptionsDialog = false;
     if (!mfrmT)
         return;
     mfrmT->deleteLater();
@@ -241,11 +252,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::mnuOpt_Click()
 {
-    ErrorTrap::silent([this] {
-        if (!mfrmT)
-            throw VbError("Object variable not set");
-        mfrmT->exec();
-    });
+    ErrorTrap::silent([this] { loadOptionsDialog()->exec(); });
 }
 
 void frmMain::mnuTSet_Click()

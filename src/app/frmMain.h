@@ -107,6 +107,7 @@ protected:
 private:
     void startUp();
     void createOptionsDialog();
+    frmOpt *loadOptionsDialog();
     void releaseOptionsDialog();
     void attachEcho();
     void releaseEcho();
@@ -127,6 +128,9 @@ private:
     ActivityLog m_log;
     ChatPanel m_chat;
     TickScheduler m_tick;
+    // The options dialog instance exists from start-up on, but its window is
+    // built the first time it opens: its controls would slow every start.
+    bool m_hasOptionsDialog = false;
     frmOpt *mfrmT = nullptr;
     // Before start-up sets the Date, Time and Log boxes from Settings, a save
     // takes those values from Settings rather than the cleared boxes.
