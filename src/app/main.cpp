@@ -25,6 +25,11 @@ int main(int argc, char *argv[])
     // The program ends only through its own ending paths.
     QApplication::setQuitOnLastWindowClosed(false);
     JapaneseFont::installSubstitutes();
+#ifndef Q_OS_WIN
+    // Menus and message boxes in the program's own face: the desktop's
+    // default face would otherwise be loaded at start-up for the menu bar alone.
+    QApplication::setFont(JapaneseFont::font(9));
+#endif
 
     SystemClock clock;
     QtMessageBox messages;
