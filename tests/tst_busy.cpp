@@ -10,24 +10,32 @@
 
 namespace {
 
-// A check box that only holds its state, as QCheckBox::setChecked does.
+// A check box that only holds its state, as QCheckBox::setChecked does. The
+// chat background goes into the session's call list, so one trace shows the
+// order of everything the control does.
 class RecordingBusyView : public BusyView
 {
 public:
+    explicit RecordingBusyView(QStringList &trace) : m_trace(trace) {}
     bool isChkBusyChecked() const override { return checked; }
     void setChkBusyChecked(bool c) override { checked = c; }
-    void setChatBackgroundBusy(bool busy) override { backgrounds << busy; }
+    void setChatBackgroundBusy(bool busy) override { m_trace << (busy ? "grey" : "white"); }
 
     bool checked = false;
-    QList<bool> backgrounds;
+
+private:
+    QStringList &m_trace;
 };
 
 struct Station
 {
-    void at(const QString &time)
+    // One schedule check at time: what it did, then the state of the box.
+    QString at(const QString &time)
     {
-        clock.set(QDateTime(QDate(2006, 3, 14), QTime::fromString(time, QStringLiteral("HH:mm:ss"))));
+        session.calls.clear();
+        clock.set(QDateTime(QDate(2006, 3, 14), QTime::fromString(time)));
         busy.CheckSchedule();
+        return (session.calls << (view.checked ? "ticked" : "clear")).join(", ");
     }
 
     FakeSettingsWindow window;
@@ -35,12 +43,9 @@ struct Station
     Module1 module{window, messages, ProgramFolders{}};
     FakeClock clock;
     FakeEchoLinkSession session;
-    RecordingBusyView view;
+    RecordingBusyView view{session.calls};
     BusyControl busy{module, clock, SessionRef([this] { return &session; }), view};
 };
-
-const QStringList busyOn{QStringLiteral("BusyFlagA 1"), QStringLiteral("BusyFlagB 1")};
-const QStringList busyOff{QStringLiteral("BusyFlagA 0"), QStringLiteral("BusyFlagB 0")};
 
 } // namespace
 
@@ -56,71 +61,57 @@ private slots:
         st.busy.chkBusy_Click();
         st.view.checked = false;
         st.busy.chkBusy_Click();
-        QCOMPARE(st.session.calls, busyOn + busyOff);
-        QCOMPARE(st.view.backgrounds, (QList<bool>{true, false}));
-
-        st.busy.setChkBusy(false);
-        QCOMPARE(st.session.calls.size(), 4);
+        st.busy.setChkBusy(false); // already cleared: no click
+        QCOMPARE(st.session.calls,
+                 (QStringList{"grey", "BusyFlagA 1", "BusyFlagB 1", "white", "BusyFlagA 0", "BusyFlagB 0"}));
     }
 
-    void windowEdges_data()
+    void schedule_data()
     {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<qint16>("enabled");
-        QTest::newRow("Timer01") << 1 << qint16(1);
-        QTest::newRow("Timer02") << 2 << qint16(1);
-        QTest::newRow("Timer01 not set") << 1 << qint16(0);
+        QTest::addColumn<QStringList>("timer01"); // start, end, enabled
+        QTest::addColumn<QStringList>("timer02");
+        QTest::addColumn<bool>("failing");
+        QTest::addColumn<QStringList>("times");
+        QTest::addColumn<QStringList>("trace");
+
+        const QStringList on{"12:00:00", "13:00:00", "1"};
+        const QStringList off{"12:00:00", "13:00:00", "0"};
+        // A second tick in the same second sets the box to the state it has.
+        const QStringList times{"11:59:59", "12:00:00", "12:00:00", "12:30:00", "13:00:00"};
+        const QStringList follows{"clear", "grey, BusyFlagA 1, BusyFlagB 1, ticked", "ticked", "ticked",
+                                  "white, BusyFlagA 0, BusyFlagB 0, clear"};
+        QTest::newRow("Timer01") << on << off << false << times << follows;
+        QTest::newRow("Timer02") << off << on << false << times << follows;
+        QTest::newRow("not enabled") << off << off << false << times << QStringList(5, "clear");
+        QTest::newRow("start equals end, midnight")
+            << QStringList{"00:00:00", "00:00:00", "1"} << off << false << QStringList{"00:00:00"}
+            << QStringList{"grey, BusyFlagA 1, BusyFlagB 1, white, BusyFlagA 0, BusyFlagB 0, clear"};
+        // lChat shows busy though EchoLink was not told, and the check goes on.
+        QTest::newRow("EchoLink refuses") << on << QStringList{"00:00:00", "12:00:00", "1"} << true
+                                          << QStringList{"12:00:00"}
+                                          << QStringList{"grey, BusyFlagA 1, white, BusyFlagA 0, clear"};
     }
-    void windowEdges()
+    void schedule()
     {
-        QFETCH(int, window);
-        QFETCH(qint16, enabled);
+        QFETCH(QStringList, timer01);
+        QFETCH(QStringList, timer02);
+        QFETCH(bool, failing);
+        QFETCH(QStringList, times);
+        QFETCH(QStringList, trace);
 
         Station st;
         Settings &s = st.module.settings;
-        (window == 1 ? s.Timer01Start : s.Timer02Start) = QStringLiteral("12:00:00");
-        (window == 1 ? s.Timer01End : s.Timer02End) = QStringLiteral("13:00:00");
-        (window == 1 ? st.module.Timer01On : st.module.Timer02On) = enabled;
-
-        st.at(QStringLiteral("11:59:59"));
-        QVERIFY(st.session.calls.isEmpty());
-
-        st.at(QStringLiteral("12:00:00"));
-        st.at(QStringLiteral("12:00:00")); // a second tick in the same second
-        QCOMPARE(st.view.checked, enabled == 1);
-        QCOMPARE(st.session.calls, enabled == 1 ? busyOn : QStringList());
-
-        st.at(QStringLiteral("12:30:00"));
-        st.at(QStringLiteral("13:00:00"));
-        QVERIFY(!st.view.checked);
-        QCOMPARE(st.session.calls, enabled == 1 ? busyOn + busyOff : QStringList());
-        QCOMPARE(st.view.backgrounds, enabled == 1 ? (QList<bool>{true, false}) : QList<bool>());
-    }
-
-    void startEqualToEndEndsCleared()
-    {
-        Station st;
-        st.module.settings.Timer01Start = st.module.settings.Timer01End = QStringLiteral("00:00:00");
-        st.module.Timer01On = 1;
-        st.at(QStringLiteral("00:00:00"));
-        QVERIFY(!st.view.checked);
-        QCOMPARE(st.session.calls, busyOn + busyOff);
-    }
-
-    // EchoLink refuses: the box and lChat show busy while EchoLink was not told,
-    // and the rest of the schedule check still runs.
-    void failingEchoLinkLeavesBoxBusy()
-    {
-        Station st;
-        st.session.failing = true;
-        st.module.settings.Timer01Start = QStringLiteral("12:00:00");
-        st.module.settings.Timer02End = QStringLiteral("12:00:00");
-        st.module.Timer01On = 1;
-        st.module.Timer02On = 1;
-        st.at(QStringLiteral("12:00:00"));
-        QVERIFY(!st.view.checked);
-        QCOMPARE(st.view.backgrounds, (QList<bool>{true, false}));
-        QCOMPARE(st.session.calls, (QStringList{busyOn[0], busyOff[0]}));
+        s.Timer01Start = timer01[0];
+        s.Timer01End = timer01[1];
+        st.module.Timer01On = timer01[2].toShort();
+        s.Timer02Start = timer02[0];
+        s.Timer02End = timer02[1];
+        st.module.Timer02On = timer02[2].toShort();
+        st.session.failing = failing;
+        QStringList got;
+        for (const QString &time : times)
+            got << st.at(time);
+        QCOMPARE(got, trace);
     }
 };
 

@@ -19,12 +19,11 @@
 
 namespace {
 
-QStringList iniLines(const QString &folder, const QString &timer = QStringLiteral("00:03:00"),
-                     const QString &elDir = QString())
+QStringList iniLines(const QString &folder, const QString &timer = QStringLiteral("00:03:00"))
 {
     return {"Timer=" + timer, "FontSize=11", "Standby=5", "SyncTX=1", "SyncRX=1", "Alarm=1",
             "DispDate=1", "DispTime=0", "LogFile=1", "Position= 100, 100, 5640, 8460",
-            "ELDir=" + (elDir.isNull() ? folder + "el/" : elDir), "VLNDir=" + folder,
+            "ELDir=" + folder + "el/", "VLNDir=" + folder,
             "Timer01=00:00:00,00:00:00,0", "Timer02=00:00:00,00:00:00,0", "HttpLog=", "Speech=0"};
 }
 
@@ -55,24 +54,6 @@ class TestStartup : public QObject
 
 private slots:
     void initTestCase() { JapaneseFont::installSubstitutes(); }
-    void startsWithTheSettings()
-    {
-        TestServices t;
-        const auto w = started(t);
-
-        QVERIFY(!w->hasEnded());
-        QVERIFY(t.messages.texts.isEmpty());
-        QCOMPARE(w->windowTitle(), QString("VLN Ver.0.1.14 "));
-        QVERIFY(w->isTicking());
-        QVERIFY(w->ui().chkDate->isChecked());
-        QVERIFY(!w->ui().chkTime->isChecked());
-        QVERIFY(w->ui().chkLog->isChecked());
-        QCOMPARE(w->ui().lChat->font().pointSize(), 11);
-        QCOMPARE(w->module().TimerTotal, 180);
-        QCOMPARE(w->module().RemainMM, qint16(3));
-        QVERIFY(QFileInfo(t.folder() + "Logs").isDir());
-        QCOMPARE(t.sessionsCreated, 1);
-    }
 
     // What ends the program during start-up: the message, its title, and the
     // settings file written on the way out with the values just read.
@@ -83,13 +64,13 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("sessions");
 
+        const QString failed = QStringLiteral("Please! Chek vln.ini [VLNDir] session");
         QTest::newRow("EchoLink missing") << "nofolder" << "EchoLink not Installed!" << "Vorlane" << 0;
         QTest::newRow("second instance") << "instance" << "already Running EchoLink Program"
                                          << "VorlaneMonitor" << 0;
-        QTest::newRow("creation error") << "creation" << "Please! Chek vln.ini [VLNDir] session"
-                                        << "Vorlane" << 1;
-        QTest::newRow("Logs folder cannot be made") << "logs" << "Please! Chek vln.ini [VLNDir] session"
-                                                    << "Vorlane" << 1;
+        QTest::newRow("creation error") << "creation" << failed << "Vorlane" << 1;
+        QTest::newRow("Logs folder cannot be made") << "logs" << failed << "Vorlane" << 1;
+        QTest::newRow("limit beyond 32767 s") << "09:06:08" << failed << "Vorlane" << 1;
     }
     void earlyExits()
     {
@@ -99,8 +80,11 @@ private slots:
         QFETCH(int, sessions);
 
         TestServices t;
-        QStringList lines = iniLines(t.folder(), "00:03:00",
-                                     cause == "nofolder" ? t.folder() + "missing/" : QString());
+        QStringList lines = iniLines(t.folder());
+        if (cause == "nofolder")
+            lines[10] = "ELDir=" + t.folder() + "missing/";
+        if (cause.contains(u':'))
+            lines[0] = "Timer=" + cause;
         if (cause == "logs")
             QVERIFY(writeIni(t.folder() + "Logs", {"a file where the folder should be"}));
         QVERIFY(writeIni(t.iniPath(), lines));
@@ -120,7 +104,7 @@ private slots:
         // The boxes were never set from the file: its values are written back.
         const QString saved = readIni(t.iniPath());
         QVERIFY2(saved.contains("\r\nDispDate=1\r\nDispTime=0\r\nLogFile=1\r\n"), qPrintable(saved));
-        QVERIFY(saved.contains("FontSize=11\r\n"));
+        QVERIFY(saved.startsWith(lines[0] + "\r\nFontSize=11\r\n"));
     }
 
     void emptyReferenceKeepsTheWindowOpen()
@@ -141,77 +125,61 @@ private slots:
         QVERIFY(readIni(t.iniPath()).contains("\r\nDispDate=1\r\nDispTime=0\r\nLogFile=1\r\n"));
     }
 
-    void limitOverflow_data()
-    {
-        QTest::addColumn<QString>("limit");
-        QTest::addColumn<bool>("starts");
-        QTest::newRow("09:06:07") << "09:06:07" << true;
-        QTest::newRow("09:06:08") << "09:06:08" << false;
-        QTest::newRow("12:30:00") << "12:30:00" << false;
-    }
-    void limitOverflow()
-    {
-        QFETCH(QString, limit);
-        QFETCH(bool, starts);
-        TestServices t;
-        const auto w = started(t, limit);
-        QCOMPARE(w->hasEnded(), !starts);
-        if (starts) {
-            QCOMPARE(w->module().TimerTotal, 32767);
-            QVERIFY(t.messages.texts.isEmpty());
-        } else {
-            QCOMPARE(t.messages.texts, QStringList{"Please! Chek vln.ini [VLNDir] session"});
-            QVERIFY(readIni(t.iniPath()).startsWith("Timer=" + limit + "\r\n"));
-        }
-    }
-
-    void shutdownPaths_data()
+    // A normal start takes the file's values, the window keeps its minimum
+    // size, and every way out saves the boxes as they are, except from a
+    // minimised window.
+    void startAndShutdown_data()
     {
         QTest::addColumn<QString>("path");
         QTest::newRow("Exit") << "exit";
         QTest::newRow("close box") << "close";
         QTest::newRow("EchoLink closing") << "closing";
+        QTest::newRow("Exit while minimised") << "minimised";
     }
-    void shutdownPaths()
+    void startAndShutdown()
     {
         QFETCH(QString, path);
         TestServices t;
-        QVERIFY(writeIni(t.iniPath(), iniLines(t.folder())));
+        QVERIFY(writeIni(t.iniPath(), iniLines(t.folder(), QStringLiteral("09:06:07"))));
+        const QString before = readIni(t.iniPath());
         frmMain w(t.services());
         QSignalSpy ended(&w, &frmMain::programEnded);
         w.Form_Load();
+
+        QVERIFY(!w.hasEnded() && w.isTicking());
+        QCOMPARE(w.windowTitle(), QString("VLN Ver.0.1.14 "));
+        QVERIFY(w.ui().chkDate->isChecked() && !w.ui().chkTime->isChecked() && w.ui().chkLog->isChecked());
+        QCOMPARE(w.ui().lChat->font().pointSize(), 11);
+        QCOMPARE(w.module().TimerTotal, 32767); // the longest limit that starts
+        QVERIFY(QFileInfo(t.folder() + "Logs").isDir());
+        QCOMPARE(t.sessionsCreated, 1);
+
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.resize(50, 50); // springs back to the minimum outer size
+        QTRY_VERIFY(w.placement().width >= 5640 - 15);
+        QVERIFY(w.placement().height >= 3000 - 15 && w.ui().lChat->height() > 0);
         w.ui().chkDate->setChecked(false);
         w.ui().chkTime->setChecked(true);
-
-        if (path == "exit")
-            w.mnuExit_Click();
-        else if (path == "close")
+        if (path == "minimised") {
+            w.showMinimized();
+            QTRY_VERIFY(w.isMinimized());
+        }
+        if (path == "close")
             w.close();
-        else
+        else if (path == "closing")
             t.session->fireClosing();
+        else
+            w.mnuExit_Click();
 
         QCOMPARE(ended.count(), 1);
-        QVERIFY(!w.isVisible());
-        QVERIFY(!w.isTicking());
+        QVERIFY(!w.isVisible() && !w.isTicking());
         QCOMPARE(w.Echo(), nullptr);
         QVERIFY(t.messages.texts.isEmpty());
-        QVERIFY(readIni(t.iniPath()).contains("\r\nDispDate=0\r\nDispTime=1\r\nLogFile=1\r\n"));
-    }
-
-    void minimisedWindowSavesNothing()
-    {
-        TestServices t;
-        const auto w = started(t);
-        w->show();
-        const QString before = readIni(t.iniPath());
-        w->ui().chkDate->setChecked(false);
-        w->showMinimized();
-        QTRY_VERIFY(w->isMinimized());
-        w->mnuExit_Click();
-        QVERIFY(w->hasEnded());
-        QCOMPARE(readIni(t.iniPath()), before);
+        if (path == "minimised")
+            QCOMPARE(readIni(t.iniPath()), before);
+        else
+            QVERIFY(readIni(t.iniPath()).contains("\r\nDispDate=0\r\nDispTime=1\r\nLogFile=1\r\n"));
     }
 
     // The options dialog is built the first time the menu opens it; its Set
@@ -245,36 +213,22 @@ private slots:
     void positionSurvivesRestarts()
     {
         TestServices t;
+        const QString position = QStringLiteral("\r\nPosition= 300, 450, 7200, 9000\r\n");
         QStringList lines = iniLines(t.folder());
-        lines[9] = "Position= 300, 450, 7200, 9000";
-        writeIni(t.iniPath(), lines);
-        for (int run = 0; run < 3; ++run) {
+        lines[9] = position.trimmed();
+        QVERIFY(writeIni(t.iniPath(), lines));
+        for (int run = 0; run < 4; ++run) {
+            t.instance.running = run == 3; // the last start ends at the instance check
             frmMain w(t.services());
             w.Form_Load();
             if (run == 1) {
                 w.show();
                 QVERIFY(QTest::qWaitForWindowExposed(&w));
             }
-            w.mnuExit_Click();
-            QVERIFY2(readIni(t.iniPath()).contains("\r\nPosition= 300, 450, 7200, 9000\r\n"),
-                     qPrintable(readIni(t.iniPath())));
+            if (!w.hasEnded())
+                w.mnuExit_Click();
+            QVERIFY2(readIni(t.iniPath()).contains(position), qPrintable(readIni(t.iniPath())));
         }
-        t.instance.running = true;
-        frmMain second(t.services());
-        second.Form_Load();
-        QVERIFY(readIni(t.iniPath()).contains("\r\nPosition= 300, 450, 7200, 9000\r\n"));
-    }
-
-    void windowSpringsBackToItsMinimum()
-    {
-        TestServices t;
-        const auto w = started(t);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->resize(50, 50);
-        QTRY_VERIFY(w->placement().width >= 5640 - 15);
-        QVERIFY(w->placement().height >= 3000 - 15);
-        QVERIFY(w->ui().lChat->height() > 0);
     }
 };
 

@@ -20,7 +20,8 @@ QString bgr(const QColor &c)
     return QString::number((c.blue() << 16) | (c.green() << 8) | c.red(), 16).rightJustified(6, u'0');
 }
 
-class RecordingTimerView : public TimerView
+// The main window as the timer and an idle busy control see it.
+class RecordingView : public TimerView, public BusyView
 {
 public:
     void setMesgText(const QString &text) override { mesg = text; }
@@ -38,6 +39,9 @@ public:
     void setCaption(const QString &text) override { caption = text; }
     void requestAttention() override { ++attention; }
     bool isMinimised() const override { return minimised; }
+    bool isChkBusyChecked() const override { return false; }
+    void setChkBusyChecked(bool) override {}
+    void setChatBackgroundBusy(bool) override {}
 
     // "text/back/fore/led" with colours as 0xBBGGRR.
     QString mesgState() const { return mesg + u'/' + bgr(mesgBack) + u'/' + bgr(mesgFore) + u'/' + bgr(led); }
@@ -52,14 +56,6 @@ public:
     bool minimised = false;
 };
 
-class IdleBusyView : public BusyView
-{
-public:
-    bool isChkBusyChecked() const override { return false; }
-    void setChkBusyChecked(bool) override {}
-    void setChatBackgroundBusy(bool) override {}
-};
-
 // The main window around the timer, as start-up leaves it.
 struct Station
 {
@@ -72,11 +68,6 @@ struct Station
         s.TimerMM = module.RemainMM = mm;
         s.TimerSS = module.RemainSS = ss;
         module.TimerTotal = Int16::totalSeconds(hh, mm, ss);
-    }
-    void at(const QTime &time)
-    {
-        clock.set(QDateTime(QDate(2006, 3, 14), time));
-        timer.Timer1_Timer();
     }
     void tickNextSecond(int times = 1)
     {
@@ -93,9 +84,8 @@ struct Station
     FakeEchoLinkSession session;
     EchoLinkSession *echo = &session;
     RecordingBeeper beeper;
-    RecordingTimerView view;
-    IdleBusyView busyView;
-    BusyControl busy{module, clock, SessionRef([this] { return echo; }), busyView};
+    RecordingView view;
+    BusyControl busy{module, clock, SessionRef([this] { return echo; }), view};
     TransmissionTimer timer{module, clock, SessionRef([this] { return echo; }), beeper, view, busy,
                             QStringLiteral("VLN Ver.0.1.14 ")};
 };
@@ -112,9 +102,17 @@ class TstTimer : public QObject
     Q_OBJECT
 
 private slots:
-    void defaultTransmission()
+    void transmissionAndWait_data()
     {
+        QTest::addColumn<int>("standby");
+        QTest::newRow("default standby 5") << 5;
+        QTest::newRow("standby 0 ends the wait at once") << 0;
+    }
+    void transmissionAndWait()
+    {
+        QFETCH(int, standby);
         Station st;
+        st.module.settings.Standby = qint16(standby);
         st.timer.Echo_TX(true);
         QCOMPARE(st.view.mesgState(), QStringLiteral("On Air/e0e0e0/0000c0/0000ff"));
 
@@ -133,7 +131,7 @@ private slots:
 
         st.timer.Echo_TX(false);
         QCOMPARE(st.view.mesgState(), QStringLiteral("/e0e0e0/0000ff/808080"));
-        for (int left = 4; left >= 1; --left) {
+        for (int left = standby - 1; left >= 1; --left) {
             st.tickNextSecond();
             QCOMPARE(st.view.mesgState(), QStringLiteral("Wait/e0e0e0/00c0c0/00ffff"));
             QCOMPARE(st.view.count(), hms(left));
@@ -142,21 +140,9 @@ private slots:
         }
         st.tickNextSecond();
         QCOMPARE(st.view.count(), QStringLiteral("00:03:00"));
-        QCOMPARE(st.view.mesgState(), QStringLiteral("/e0e0e0/00c0c0/808080"));
+        QCOMPARE(st.view.mesgState(), standby ? "/e0e0e0/00c0c0/808080" : "/e0e0e0/0000ff/808080");
         QCOMPARE(bgr(st.view.lamps[1]), QStringLiteral("c0c0c0"));
         QVERIFY(!st.timer.Waiting);
-    }
-
-    void standbyZeroEndsWaitAtOnce()
-    {
-        Station st;
-        st.module.settings.Standby = 0;
-        st.timer.Echo_TX(true);
-        st.tickNextSecond();
-        st.timer.Echo_TX(false);
-        st.tickNextSecond();
-        QCOMPARE(st.view.count(), QStringLiteral("00:03:00"));
-        QCOMPARE(bgr(st.view.lamps[1]), QStringLiteral("c0c0c0"));
     }
 
     void countsOnlyNewSeconds()
@@ -164,10 +150,14 @@ private slots:
         Station st;
         st.setLimit(2, 0, 0);
         st.timer.Echo_TX(true);
-        st.at(QTime(21, 5, 10, 50));
-        st.at(QTime(21, 5, 10, 990));
+        const auto at = [&](int second, int ms) {
+            st.clock.set(QDateTime(QDate(2006, 3, 14), QTime(21, 5, second, ms)));
+            st.timer.Timer1_Timer();
+        };
+        at(10, 50);
+        at(10, 990);
         QCOMPARE(st.view.counts, QStringList{QStringLiteral("01:59:59")});
-        st.at(QTime(21, 5, 12, 10)); // 21:05:11 had no tick and is not made up
+        at(12, 10); // 21:05:11 had no tick and is not made up
         QCOMPARE(st.view.count(), QStringLiteral("01:59:58"));
     }
 
@@ -194,29 +184,26 @@ private slots:
     void alarmBeeps_data()
     {
         QTest::addColumn<int>("limit");
-        QTest::addColumn<bool>("reception");
-        QTest::addColumn<bool>("alarm");
         QTest::addColumn<int>("beeps");
 
         // 45 s: zones 30-31, 60-62, 75-85 over the even levels 2..90.
-        QTest::newRow("45 s, zone width 1") << 45 << false << true << 8;
-        QTest::newRow("60 s, width 0.5 rounds to 0") << 60 << false << true << 3;
-        QTest::newRow("180 s, width -0.5 rounds to 0") << 180 << false << true << 3;
-        QTest::newRow("181 s, width -1, empty zones") << 181 << false << true << 0;
-        QTest::newRow("reception") << 180 << true << true << 0;
-        QTest::newRow("alarm off") << 180 << false << false << 0;
+        QTest::newRow("45 s, zone width 1") << 45 << 8;
+        QTest::newRow("60 s, width 0.5 rounds to 0") << 60 << 3;
+        QTest::newRow("180 s, width -0.5 rounds to 0") << 180 << 3;
+        QTest::newRow("181 s, width -1, empty zones") << 181 << 0;
+        QTest::newRow("reception") << 180 << 0;
+        QTest::newRow("alarm off") << 180 << 0;
     }
     // A whole transmission or reception, its Over and its standby wait.
     void alarmBeeps()
     {
         QFETCH(int, limit);
-        QFETCH(bool, reception);
-        QFETCH(bool, alarm);
         QFETCH(int, beeps);
+        const bool reception = QTest::currentDataTag() == QLatin1String("reception");
 
         Station st;
         st.setLimit(0, qint16(limit / 60), qint16(limit % 60));
-        st.module.settings.Alarm = alarm;
+        st.module.settings.Alarm = QTest::currentDataTag() != QLatin1String("alarm off");
         reception ? st.timer.Echo_RX(true) : st.timer.Echo_TX(true);
         st.tickNextSecond(limit + 1);
         reception ? st.timer.Echo_RX(false) : st.timer.Echo_TX(false);
@@ -246,64 +233,49 @@ private slots:
         QVERIFY(st.view.counts.isEmpty() && st.module.LastTick.isEmpty());
     }
 
+    // The row's name says what the window and EchoLink do on the second tick.
     void caption_data()
     {
-        QTest::addColumn<bool>("minimised");
-        QTest::addColumn<bool>("failing");
-        QTest::addColumn<bool>("noSession");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("count");
 
         const QString title = QStringLiteral("VLN Ver.0.1.14 ") + QLocale::system().toString(QDate(2006, 3, 14), QLocale::ShortFormat);
-        QTest::newRow("restored") << false << false << false << title + " 21:05:11  <JA1XYZ>" << "00:02:58";
-        QTest::newRow("minimised, count before the tick") << true << false << false << "00:02:59" << "00:02:58";
-        QTest::newRow("minimised, EchoLink not asked") << true << true << false << "00:02:59" << "00:02:58";
-        QTest::newRow("callsign fails") << false << true << false << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
-        QTest::newRow("no session") << false << false << true << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
+        QTest::newRow("restored") << title + " 21:05:11  <JA1XYZ>" << "00:02:58";
+        // Minimised: the count before this tick, and EchoLink is not asked.
+        QTest::newRow("minimised, callsign fails") << "00:02:59" << "00:02:58";
+        QTest::newRow("callsign fails") << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
+        QTest::newRow("no session") << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
     }
     void caption()
     {
-        QFETCH(bool, minimised);
-        QFETCH(bool, failing);
-        QFETCH(bool, noSession);
         QFETCH(QString, caption);
         QFETCH(QString, count);
+        const QString state = QTest::currentDataTag();
 
         Station st;
         st.session.callsign = QStringLiteral("JA1XYZ");
         st.timer.Echo_TX(true);
         st.tickNextSecond();
 
-        st.view.minimised = minimised;
-        st.session.failing = failing;
-        if (noSession)
+        st.view.minimised = state.startsWith(u"minimised");
+        st.session.failing = state.endsWith(u"fails");
+        if (state == u"no session")
             st.echo = nullptr;
         st.tickNextSecond();
         QCOMPARE(st.view.caption, caption);
         QCOMPARE(st.view.count(), count);
     }
 
-    void dayLabel_data()
+    // The colour is set anew on every tick, so it follows midnight.
+    void dayLabelFollowsMidnight()
     {
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<QString>("day");
-        QTest::addColumn<QString>("colour");
-
-        QTest::newRow("Sunday") << QDate(2006, 3, 12) << "Sun" << "0000ff";
-        QTest::newRow("Tuesday") << QDate(2006, 3, 14) << "Tue" << "000000";
-        QTest::newRow("Saturday") << QDate(2006, 3, 18) << "Sat" << "ff0000";
-    }
-    void dayLabel()
-    {
-        QFETCH(QDate, date);
-        QFETCH(QString, day);
-        QFETCH(QString, colour);
-
         Station st;
-        st.clock.set(QDateTime(date, QTime(23, 59, 59)));
-        st.timer.Timer1_Timer();
-        QCOMPARE(st.view.day, day);
-        QCOMPARE(bgr(st.view.dayFore), colour);
+        const QStringList expected{"Sat/ff0000", "Sun/0000ff", "Mon/000000"};
+        for (int day = 0; day < 3; ++day) {
+            st.clock.set(QDateTime(QDate(2006, 3, 18).addDays(day), QTime(23, 59, 59)));
+            st.timer.Timer1_Timer();
+            QCOMPARE(st.view.day + u'/' + bgr(st.view.dayFore), expected[day]);
+        }
     }
 };
 

@@ -13,10 +13,8 @@ private slots:
         QTest::addColumn<int>("delay");
 
         QTest::newRow("on the second") << 0 << 1500;
-        QTest::newRow("early tick") << 100 << 1400;
         QTest::newRow("just before the target") << 495 << 1005;
         QTest::newRow("on target") << 500 << 1000;
-        QTest::newRow("just late") << 510 << 990;
         QTest::newRow("very late") << 999 << 501;
     }
     // A tick anywhere in a second is followed by one in the middle of the next.
