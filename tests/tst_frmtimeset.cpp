@@ -1,15 +1,10 @@
 #include "schedule/frmTimeSet.h"
-#include "settings/Module1.h"
 #include "platform/Twips.h"
 
-#include "support/FakeSettingsWindow.h"
-#include "support/RecordingMessageBox.h"
-#include "support/TestFiles.h"
+#include "support/DialogFixture.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -21,40 +16,27 @@ class TestFrmTimeSet : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_window = FakeSettingsWindow();
-        m_messages = RecordingMessageBox();
-        const QString folder = m_dir->path() + "/";
-        m_module = std::make_unique<Module1>(m_window, m_messages, ProgramFolders{folder, folder + "none/", folder});
-        Settings &s = m_module->settings;
+        m_f = std::make_unique<DialogFixture>();
+        Settings &s = m_f->module.settings;
         s.Timer01Start = "08:15:30";
         s.Timer01End = "09:00:05";
         s.Timer02Start = "22:00:00";
         s.Timer02End = "23:59:59";
-        m_module->chkT00 = 1;
-        m_module->SaveSettings();
+        m_f->module.chkT00 = 1;
+        m_f->module.SaveSettings();
     }
 
     void loadAndKeyFilter()
     {
-        m_window.place = {1000, 2000, 5640, 8460};
+        m_f->window.place = {1000, 2000, 5640, 8460};
         const auto d = open();
-        QStringList texts;
-        for (const QLineEdit *box : boxes(*d))
-            texts << box->text();
-        QCOMPARE(texts.join(' '), QString("08 15 30 09 00 05 22 00 00 23 59 59"));
+        QCOMPARE(DialogFixture::texts(boxes(*d)), QString("08 15 30 09 00 05 22 00 00 23 59 59"));
         QCOMPARE(d->chkT00->checkState(), Qt::Checked);
         QCOMPARE(d->chkT01->checkState(), Qt::Unchecked);
         QCOMPARE(d->pos(), QPoint(Twips::toPixels(1250), Twips::toPixels(4100)));
 
-        for (QLineEdit *box : boxes(*d)) {
-            box->clear();
-            QTest::keyClicks(box, "1a :2");
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUtf8("３"), Qt::NoModifier);
-            QTest::keyClick(box, Qt::Key_Backspace);
-            QTest::keyClicks(box, "7");
-            QCOMPARE(box->text(), QString("17"));
-        }
+        for (QLineEdit *box : boxes(*d))
+            QCOMPARE(DialogFixture::typed(box), QString("129"));
     }
 
     void oneBox_data()
@@ -88,12 +70,12 @@ private slots:
 
         QString expectedMarks(12, 'W');
         expectedMarks[box] = stored.isEmpty() ? 'Y' : 'W';
-        QCOMPARE(marks(*d), expectedMarks);
+        QCOMPARE(DialogFixture::marks(boxes(*d)), expectedMarks);
         QCOMPARE(d->isVisible(), stored.isEmpty());
         QCOMPARE(scheduleLines(), stored.isEmpty() ? before : stored);
-        QCOMPARE(m_module->Timer01On, qint16(stored.isEmpty() ? 0 : 1));
-        QCOMPARE(m_module->settings.Timer01Start, stored.isEmpty() ? QString("08:15:30") : stored.mid(8, 8));
-        QVERIFY(m_messages.texts.isEmpty());
+        QCOMPARE(m_f->module.Timer01On, qint16(stored.isEmpty() ? 0 : 1));
+        QCOMPARE(m_f->module.settings.Timer01Start, stored.isEmpty() ? QString("08:15:30") : stored.mid(8, 8));
+        QVERIFY(m_f->messages.texts.isEmpty());
     }
 
     // Start equal to end is accepted too.
@@ -105,7 +87,7 @@ private slots:
         d->chkT00->setChecked(false);
         d->chkT01->setChecked(true);
         d->btnSet_Click();
-        QCOMPARE(marks(*d), QString("WYWWWWWWWYWW"));
+        QCOMPARE(DialogFixture::marks(boxes(*d)), QString("WYWWWWWWWYWW"));
         QVERIFY(d->isVisible());
 
         d->inM00->setText("45");
@@ -113,39 +95,18 @@ private slots:
         d->inM03->setText("00");
         d->inS03->setText("00");
         d->btnSet_Click();
-        QCOMPARE(marks(*d), QString(12, 'W'));
+        QCOMPARE(DialogFixture::marks(boxes(*d)), QString(12, 'W'));
         QVERIFY(!d->isVisible());
-        QCOMPARE(m_module->settings.Timer02End, QString("22:00:00"));
-        QCOMPARE(m_module->Timer01On, qint16(0));
-        QCOMPARE(m_module->Timer02On, qint16(1));
+        QCOMPARE(m_f->module.Timer01On, qint16(0));
+        QCOMPARE(m_f->module.Timer02On, qint16(1));
         QCOMPARE(scheduleLines(), QString("Timer01=08:45:30,09:00:05,0 Timer02=22:00:00,22:00:00,1"));
     }
 
-    void cancelAfterSetShowsConfirmedState()
+    // Cancel and the close box keep what was read at start-up (no Set has
+    // confirmed it yet) and, later, what the last Set confirmed.
+    void cancelKeepsTheConfirmedState()
     {
-        auto d = open();
-        d->inH00->setText("10");
-        d->chkT01->setChecked(true);
-        d->btnSet_Click();
-
-        d = open();
-        d->inH00->setText("11");
-        d->chkT00->setChecked(false);
-        QTest::mouseClick(d->btnCancel, Qt::LeftButton);
-        QVERIFY(!d->isVisible());
-        QCOMPARE(m_module->settings.Timer01Start, QString("10:15:30"));
-
-        d = open();
-        QCOMPARE(d->inH00->text(), QString("10"));
-        QCOMPARE(d->chkT00->checkState(), Qt::Checked);
-        QCOMPARE(d->chkT01->checkState(), Qt::Checked);
-    }
-
-    // The digits read at start-up are kept through Cancel and the close box
-    // although no Set confirmed them.
-    void storedDigitsSurviveCancelBeforeAnySet()
-    {
-        m_module->chkT01 = 1;
+        m_f->module.chkT01 = 1;
         auto d = open();
         d->chkT00->setChecked(false);
         d->btnCancel_Click();
@@ -153,16 +114,29 @@ private slots:
         QCOMPARE(d->chkT00->checkState(), Qt::Checked);
         d->chkT01->setChecked(false);
         d->close();
-
-        QCOMPARE(m_module->Timer01On, qint16(0));
-        m_module->SaveSettings();
+        QCOMPARE(m_f->module.Timer01On, qint16(0));
+        m_f->module.SaveSettings();
         QCOMPARE(scheduleLines(), QString("Timer01=08:15:30,09:00:05,1 Timer02=22:00:00,23:59:59,1"));
+
+        d = open();
+        d->inH00->setText("10");
+        d->btnSet_Click();
+        d = open();
+        d->inH00->setText("11");
+        d->chkT00->setChecked(false);
+        QTest::mouseClick(d->btnCancel, Qt::LeftButton);
+        QVERIFY(!d->isVisible());
+        QCOMPARE(m_f->module.settings.Timer01Start, QString("10:15:30"));
+        d = open();
+        QCOMPARE(d->inH00->text(), QString("10"));
+        QCOMPARE(d->chkT00->checkState(), Qt::Checked);
+        QCOMPARE(d->chkT01->checkState(), Qt::Checked);
     }
 
     void indeterminateDigitIsWrittenBack()
     {
-        m_module->chkT00 = 2;
-        m_module->chkT01 = 2;
+        m_f->module.chkT00 = 2;
+        m_f->module.chkT01 = 2;
         const auto d = open();
         QCOMPARE(d->chkT00->checkState(), Qt::PartiallyChecked);
         d->chkT01->click(); // a click checks, then the box has two states
@@ -171,41 +145,28 @@ private slots:
         QCOMPARE(d->chkT01->checkState(), Qt::Checked);
         d->btnSet_Click();
 
-        QCOMPARE(m_module->Timer01On, qint16(0));
-        QCOMPARE(m_module->Timer02On, qint16(1));
+        QCOMPARE(m_f->module.Timer01On, qint16(0));
+        QCOMPARE(m_f->module.Timer02On, qint16(1));
         QCOMPARE(scheduleLines(), QString("Timer01=08:15:30,09:00:05,2 Timer02=22:00:00,23:59:59,1"));
-        QCOMPARE(m_module->chkT00, 0);
+        QCOMPARE(m_f->module.chkT00, 0);
     }
 
 private:
     // The stored Timer01 and Timer02 lines, joined by a blank.
-    QString scheduleLines() const
-    {
-        return QString(readFile(m_dir->path() + "/vln.ini")).split("\r\n").mid(12, 2).join(' ');
-    }
+    QString scheduleLines() const { return m_f->iniLines().mid(12, 2).join(' '); }
     static QList<QLineEdit *> boxes(const frmTimeSet &d)
     {
         return {d.inH00, d.inM00, d.inS00, d.inH01, d.inM01, d.inS01,
                 d.inH02, d.inM02, d.inS02, d.inH03, d.inM03, d.inS03};
     }
-    static QString marks(const frmTimeSet &d)
-    {
-        QString out;
-        for (const QLineEdit *box : boxes(d))
-            out += box->palette().color(QPalette::Base) == QColor(255, 255, 0) ? 'Y' : 'W';
-        return out;
-    }
     std::unique_ptr<frmTimeSet> open()
     {
-        auto dialog = std::make_unique<frmTimeSet>(*m_module, m_window, m_messages);
+        auto dialog = std::make_unique<frmTimeSet>(m_f->module, m_f->window, m_f->messages);
         dialog->show();
         return dialog;
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeSettingsWindow m_window;
-    RecordingMessageBox m_messages;
-    std::unique_ptr<Module1> m_module;
+    std::unique_ptr<DialogFixture> m_f;
 };
 
 QTEST_MAIN(TestFrmTimeSet)

@@ -22,10 +22,7 @@ const QStringList defaultLines(const QString &dir)
 
 QByteArray crlf(const QStringList &lines)
 {
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += Cp932::encode(line) + "\r\n";
-    return bytes;
+    return Cp932::encode(lines.join("\r\n") + "\r\n");
 }
 
 } // namespace
@@ -43,53 +40,34 @@ private slots:
         m_messages = RecordingMessageBox();
     }
 
-    // Each row changes one line (1-based) of the default file.
+    // Each row replaces one line (1-based) of the default file.
     void readerAcceptsAndRejects_data()
     {
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
 
+        // Hours up to 99 pass the reader; separators, keys and paths are not
+        // looked at; only a flag's first character counts; Speech is never invalid.
+        const QList<std::pair<int, QString>> accepted{
+            {1, "Timer=99:00:00"}, {1, "Timer=00x03y00"}, {1, "Whatever=00:03:00"}, {2, "FontSize=6"},
+            {2, "FontSize=72"}, {2, "FontSize= 9.5 "}, {2, "9"}, {3, "Standby=59"}, {4, "SyncTX=10"},
+            {16, "Speech=yes"}, {16, "Speech="}, {11, "ELDir="}, {10, "Position=-500, 100, 5640, 8460"},
+            {10, "Position= 100, 100, 5640, 1800"}, {10, "Position= 100, 100, 100000, 8460"},
+            {13, "Timer01=08:00:00,09:00:00,1"}, {13, "Timer01=08:00:00,09:00:00,2"}};
+        const QList<std::pair<int, QString>> refused{
+            {1, "Timer=3:00:00"}, {1, "Timer=00:60:00"}, {1, "Timer 00:03:00"}, {2, "FontSize=5"},
+            {2, "FontSize=73"}, {2, "FontSize=big"}, {2, "FontSize=40000"}, {3, "Standby=-1"}, {4, "SyncTX=yes"},
+            {4, "SyncTX="}, {9, "LogFile=2"}, {10, "Position=-600, 100, 5640, 8460"},
+            {10, "Position= 100, 100, 5639, 8460"}, {10, "Position= 100, 100, 5640, 1799"},
+            {10, "Position= 100, 100, 5640"}, {10, "Position= 100, 100, 5640, 8460, 1"},
+            {13, "Timer01=08:00:00,09:00:00,3"}, {13, "Timer01=8:00:00,9:00:00,1"},
+            {14, "Timer02=08:00:00,09:00:00,x"}, {14, "Timer02=8:00:00,9:00:00,1"}, {14, ""}};
         QTest::newRow("default file") << 0 << "" << true;
-        QTest::newRow("09:06:07") << 1 << "Timer=09:06:07" << true;
-        QTest::newRow("12:30:00 passes the reader") << 1 << "Timer=12:30:00" << true;
-        QTest::newRow("hours 99") << 1 << "Timer=99:00:00" << true;
-        QTest::newRow("one-digit hours") << 1 << "Timer=3:00:00" << false;
-        QTest::newRow("minutes 60") << 1 << "Timer=00:60:00" << false;
-        QTest::newRow("separators not looked at") << 1 << "Timer=00x03y00" << true;
-        QTest::newRow("line 1 without =") << 1 << "Timer 00:03:00" << false;
-        QTest::newRow("key not checked") << 1 << "Whatever=00:03:00" << true;
-        QTest::newRow("font 6") << 2 << "FontSize=6" << true;
-        QTest::newRow("font 72") << 2 << "FontSize=72" << true;
-        QTest::newRow("font 5") << 2 << "FontSize=5" << false;
-        QTest::newRow("font 73") << 2 << "FontSize=73" << false;
-        QTest::newRow("font with blanks and fraction") << 2 << "FontSize= 9.5 " << true;
-        QTest::newRow("font not a number") << 2 << "FontSize=big" << false;
-        QTest::newRow("font beyond 16 bits") << 2 << "FontSize=40000" << false;
-        QTest::newRow("line 2 without =") << 2 << "9" << true;
-        QTest::newRow("standby 59") << 3 << "Standby=59" << true;
-        QTest::newRow("standby -1") << 3 << "Standby=-1" << false;
-        QTest::newRow("SyncTX 10 reads as on") << 4 << "SyncTX=10" << true;
-        QTest::newRow("SyncTX yes") << 4 << "SyncTX=yes" << false;
-        QTest::newRow("SyncTX empty") << 4 << "SyncTX=" << false;
-        QTest::newRow("LogFile 2") << 9 << "LogFile=2" << false;
-        QTest::newRow("Speech yes is accepted") << 16 << "Speech=yes" << true;
-        QTest::newRow("Speech empty") << 16 << "Speech=" << true;
-        QTest::newRow("Left -500") << 10 << "Position=-500, 100, 5640, 8460" << true;
-        QTest::newRow("Left -600") << 10 << "Position=-600, 100, 5640, 8460" << false;
-        QTest::newRow("Width 5639") << 10 << "Position= 100, 100, 5639, 8460" << false;
-        QTest::newRow("Height 1800") << 10 << "Position= 100, 100, 5640, 1800" << true;
-        QTest::newRow("Height 1799") << 10 << "Position= 100, 100, 5640, 1799" << false;
-        QTest::newRow("three numbers") << 10 << "Position= 100, 100, 5640" << false;
-        QTest::newRow("five numbers") << 10 << "Position= 100, 100, 5640, 8460, 1" << false;
-        QTest::newRow("32-bit position") << 10 << "Position= 100, 100, 100000, 8460" << true;
-        QTest::newRow("Timer01 enabled") << 13 << "Timer01=08:00:00,09:00:00,1" << true;
-        QTest::newRow("Timer01 indeterminate") << 13 << "Timer01=08:00:00,09:00:00,2" << true;
-        QTest::newRow("Timer01 digit 3") << 13 << "Timer01=08:00:00,09:00:00,3" << false;
-        QTest::newRow("Timer01 one-digit hours") << 13 << "Timer01=8:00:00,9:00:00,1" << false;
-        QTest::newRow("Timer02 letter digit") << 14 << "Timer02=08:00:00,09:00:00,x" << false;
-        QTest::newRow("Timer02 empty") << 14 << "" << false;
-        QTest::newRow("ELDir not checked") << 11 << "ELDir=" << true;
+        for (const auto &[line, text] : accepted)
+            QTest::addRow("line %d '%s'", line, qPrintable(text)) << line << text << true;
+        for (const auto &[line, text] : refused)
+            QTest::addRow("line %d '%s'", line, qPrintable(text)) << line << text << false;
     }
     void readerAcceptsAndRejects()
     {
@@ -111,24 +89,22 @@ private slots:
         QVERIFY(m_messages.texts.isEmpty());
     }
 
-    void missingFileWritesDefaults()
+    // What a failed read leaves: the in-memory defaults, the placement only
+    // when the parse got that far, and what the parse had already stored.
+    void failedReads()
     {
-        const auto module = located();
+        auto module = located();
         module->settings.ELDir = "somewhere else";
-        const SettingsReadResult r = module->ReadSettings();
+        SettingsReadResult r = module->ReadSettings(); // no file at all
         QVERIFY(!r.ok);
         QCOMPARE(module->settings.ELDir, m_folder + "el/");
         QCOMPARE(readFile(iniPath()), crlf(defaultLines(m_folder)));
         QCOMPARE(m_window.placements, 0);
-
         module->takeReadResult(r);
         QCOMPARE(module->settings.TimerMM, qint16(3));
         QCOMPARE(module->settings.Alarm, false); // off for this run although the file says 1
         QCOMPARE(module->settings.DispTime, true);
-    }
 
-    void survivorsOfAFailedRead()
-    {
         QStringList lines = defaultLines(m_folder);
         lines[0] = "Timer=01:02:03";
         lines[9] = "Position=-600, 200, 7000, 9000";
@@ -136,18 +112,14 @@ private slots:
         lines[13] = "Timer02=10:00:00,11:00:00,1";
         lines[14] = "HttpLog=" + m_folder + "chat%date%.htm";
         QVERIFY(writeFile(iniPath(), crlf(lines)));
-
-        const auto module = located();
-        const SettingsReadResult r = module->ReadSettings();
+        module = located();
+        r = module->ReadSettings();
         QVERIFY(!r.ok);
-        // The corrected placement was applied before the file was given up.
-        QCOMPARE(m_window.place.left, 100.0);
-        QCOMPARE(m_window.place.top, 200.0);
-        QCOMPARE(m_window.place.width, 7000.0);
+        QCOMPARE(QList<double>({m_window.place.left, m_window.place.top, m_window.place.width}),
+                 QList<double>({100, 200, 7000}));
         QCOMPARE(module->chkT00, 2);
         QCOMPARE(module->chkT01, 1);
         QCOMPARE(module->settings.HttpLog, m_folder + "chat%date%.htm");
-
         module->takeReadResult(r);
         QCOMPARE(module->settings.TimerHH, qint16(0));
         QCOMPARE(module->settings.Timer01Start, QString("00:00:00"));
@@ -155,17 +127,11 @@ private slots:
         QCOMPARE(module->Timer01On, qint16(0));
     }
 
+    // Lines past the 16th are ignored and dropped by the next save, which
+    // takes Date, Time and Log from the main window's boxes.
     void extraLinesAndEqualsInValues()
     {
         QStringList lines = defaultLines(m_folder);
-        lines[1] = "Standby=5"; // swapped with line 3: read by position
-        lines[2] = "FontSize=9";
-        QVERIFY(writeFile(iniPath(), crlf(lines)));
-        Module1 swapped(m_window, m_messages, folders());
-        swapped.getVLNpath();
-        QVERIFY(!swapped.ReadSettings().ok);
-
-        lines = defaultLines(m_folder);
         lines[10] = "ELDir=" + m_folder + "a=b/";
         lines[3] = "SyncTX=0";
         lines << "Extra1=1" << "Extra2=2" << "Extra3" << "Extra4";
@@ -178,8 +144,12 @@ private slots:
         QCOMPARE(module->settings.ELDir, m_folder + "a=b/");
 
         module->takeReadResult(r);
+        m_window.date = m_window.log = true;
+        m_window.time = false;
         module->SaveSettings();
-        QCOMPARE(readFile(iniPath()).count("\r\n"), 16);
+        const QByteArray bytes = readFile(iniPath());
+        QCOMPARE(bytes.count("\r\n"), 16);
+        QVERIFY(bytes.contains("\r\nSyncTX=0\r\nSyncRX=1\r\nAlarm=1\r\nDispDate=1\r\nDispTime=0\r\nLogFile=1\r\n"));
     }
 
     void defaultInstallFolderIsReadFirst()
@@ -220,41 +190,26 @@ private slots:
         QCOMPARE(readFile(iniPath()), expected);
     }
 
-    void saveTakesTheWindowCheckBoxes()
-    {
-        const auto module = located();
-        module->settings.DispDate = module->settings.DispTime = module->settings.LogFile = false;
-        m_window.date = m_window.time = m_window.log = true;
-        module->SaveSettings();
-        const QByteArray bytes = readFile(iniPath());
-        QVERIFY(bytes.contains("\r\nDispDate=1\r\nDispTime=1\r\nLogFile=1\r\n"));
-    }
-
-    void writeFailureKeepsOldFile()
+    // A program folder that has gone: nothing written, no message, no Logs folder.
+    void foldersAndAMissingProgramFolder()
     {
         const QByteArray original = crlf(defaultLines(m_folder));
         QVERIFY(writeFile(iniPath(), original));
-        const auto module = located();
-        module->settings.VLNDir = m_folder + "no-such-folder/";
-        module->SaveSettings();
-        module->WriteDefaultSettings();
-        QCOMPARE(readFile(iniPath()), original);
-        QVERIFY(m_messages.texts.isEmpty());
-    }
-
-    void logsFolder()
-    {
         const auto module = located();
         QVERIFY(module->EnsureLogsFolder());
         QVERIFY(QFileInfo(m_folder + "Logs").isDir());
         QVERIFY(module->EnsureLogsFolder());
         QCOMPARE(module->logsFolder(), m_folder + "Logs/");
-
-        module->settings.VLNDir = m_folder + "missing/deeper/";
-        QVERIFY(!module->EnsureLogsFolder());
         QVERIFY(!module->getELProg());
         module->settings.ELDir = m_folder;
         QVERIFY(module->getELProg());
+
+        module->settings.VLNDir = m_folder + "missing/deeper/";
+        module->SaveSettings();
+        module->WriteDefaultSettings();
+        QCOMPARE(readFile(iniPath()), original);
+        QVERIFY(!module->EnsureLogsFolder());
+        QVERIFY(m_messages.texts.isEmpty());
     }
 
 private:

@@ -48,7 +48,8 @@ private slots:
         QTest::newRow("cp932") << QByteArray("\x82\xa0\x81\x60\r\n") << -1 << QStringList{QString::fromUtf16(u"あ～")};
         QTest::newRow("binary") << QByteArray("\0\xff\r\x1a", 4) << -1
                                 << QStringList{QString::fromUtf16(u"\0\uFFFD", 2), QString(QChar(0x1A))};
-        QTest::newRow("max 2 of 3") << abc << 2 << QStringList{"a", "b"};
+        QTest::newRow("max 2, the second past the first read") << "ab\r\n" + longLine.toLatin1() + "\r\nz" << 2
+                                                              << QStringList{"ab", longLine};
         QTest::newRow("max 0") << abc << 0 << QStringList();
         QTest::newRow("max beyond end") << abc << 5 << QStringList{"a", "b", "c"};
         QTest::newRow("CR LF across reads") << longFile << -1 << QStringList{longLine, "y", "z"};
@@ -70,55 +71,14 @@ private slots:
         QCOMPARE(TextFile::readAll(path("f.txt")), QString::fromUtf16(u"a\r\nあ\n"));
     }
 
-    void unreadableThrows_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("missing") << "missing.txt";
-        QTest::newRow("folder") << ".";
-    }
-    void unreadableThrows()
-    {
-        QFETCH(QString, name);
-        QVERIFY_THROWS_EXCEPTION(FileError, TextFile::readLines(path(name), 16));
-        QVERIFY_THROWS_EXCEPTION(FileError, TextFile::readAll(path(name)));
-    }
-
-    void writeExactBytes()
+    // The replaced file leaves no temporary file beside it.
+    void writeAndAppendExactBytes()
     {
         QVERIFY(writeFile(path("vln.ini"), QByteArray(500, 'o')));
         TextFile::writeLines(path("vln.ini"), {"Timer=00:03:00", QString::fromUtf16(u"ELDir=あ～"), "", "x\U0001F600"});
         QCOMPARE(readFile(path("vln.ini")), QByteArray("Timer=00:03:00\r\nELDir=\x82\xa0\x81\x60\r\n\r\nx?\r\n"));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"vln.ini"});
-    }
 
-    void failedWriteKeepsOldFile_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::newRow("target is a folder") << "folder";
-        QTest::newRow("parent is a file") << "plain/vln.ini";
-        QTest::newRow("read-only folder") << "locked/vln.ini";
-    }
-    void failedWriteKeepsOldFile()
-    {
-        QFETCH(QString, target);
-        QVERIFY(QDir(m_dir->path()).mkpath("folder/inside"));
-        QVERIFY(QDir(m_dir->path()).mkdir("locked"));
-        QVERIFY(writeFile(path("plain"), "old\r\n"));
-        QVERIFY(writeFile(path("locked/vln.ini"), "old\r\n"));
-        QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const auto unlock = qScopeGuard([&] { QFile::setPermissions(path("locked"), QFileDevice::ReadOwner
-                                                                        | QFileDevice::WriteOwner | QFileDevice::ExeOwner); });
-        if (target.startsWith(QLatin1String("locked")) && !writeProtected(path("locked")))
-            QSKIP("running with rights that ignore folder permissions");
-
-        QVERIFY_THROWS_EXCEPTION(FileError, TextFile::writeLines(path(target), {"new"}));
-        QVERIFY(QFileInfo(path("folder/inside")).isDir());
-        QCOMPARE(readFile(path("plain")), QByteArray("old\r\n"));
-        QCOMPARE(readFile(path("locked/vln.ini")), QByteArray("old\r\n"));
-    }
-
-    void appendCreatesAndAppends()
-    {
         const QString log = path("20060314.txt");
         TextFile::appendLine(log, "[21:05:09]N0CALL>hello");
         QCOMPARE(readFile(log), QByteArray("[21:05:09]N0CALL>hello\r\n"));
@@ -127,18 +87,44 @@ private slots:
         QCOMPARE(readFile(log), QByteArray("[21:05:09]N0CALL>hello\r\n\x82\xa0\r\n<HTML>\r\n\r\n"));
     }
 
-    void failedAppendThrows_data()
+    // Every failure throws and leaves what is on disk as it was.
+    void failureKeepsOldFiles_data()
     {
+        QTest::addColumn<QString>("op");
         QTest::addColumn<QString>("target");
-        QTest::newRow("target is a folder") << ".";
-        QTest::newRow("parent is a file") << "plain/log.txt";
+        QTest::newRow("read missing") << "read" << "missing.txt";
+        QTest::newRow("read a folder") << "read" << ".";
+        QTest::newRow("write over a folder") << "write" << "folder";
+        QTest::newRow("write under a file") << "write" << "plain/vln.ini";
+        QTest::newRow("write into read-only folder") << "write" << "locked/vln.ini";
+        QTest::newRow("append to a folder") << "append" << ".";
+        QTest::newRow("append under a file") << "append" << "plain/log.txt";
     }
-    void failedAppendThrows()
+    void failureKeepsOldFiles()
     {
+        QFETCH(QString, op);
         QFETCH(QString, target);
+        QVERIFY(QDir(m_dir->path()).mkpath("folder/inside"));
+        QVERIFY(QDir(m_dir->path()).mkdir("locked"));
         QVERIFY(writeFile(path("plain"), "old\r\n"));
-        QVERIFY_THROWS_EXCEPTION(FileError, TextFile::appendLine(path(target), "x"));
+        QVERIFY(writeFile(path("locked/vln.ini"), "old\r\n"));
+        QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const auto unlock = qScopeGuard([&] { QFile::setPermissions(path("locked"), QFileDevice::ReadOwner
+                                                                        | QFileDevice::WriteOwner | QFileDevice::ExeOwner); });
+        if (target.startsWith("locked") && !writeProtected(path("locked")))
+            QSKIP("running with rights that ignore folder permissions");
+
+        if (op == "read") {
+            QVERIFY_THROWS_EXCEPTION(FileError, TextFile::readLines(path(target), 16));
+            QVERIFY_THROWS_EXCEPTION(FileError, TextFile::readAll(path(target)));
+        } else if (op == "write") {
+            QVERIFY_THROWS_EXCEPTION(FileError, TextFile::writeLines(path(target), {"new"}));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(FileError, TextFile::appendLine(path(target), "x"));
+        }
+        QVERIFY(QFileInfo(path("folder/inside")).isDir());
         QCOMPARE(readFile(path("plain")), QByteArray("old\r\n"));
+        QCOMPARE(readFile(path("locked/vln.ini")), QByteArray("old\r\n"));
     }
 
 private:
