@@ -63,8 +63,10 @@ QJsonValue LocalEchoLinkSession::call(QLatin1StringView member, const QJsonValue
         throw failure(member, QStringLiteral("not running"));
     m_reply.reset();
     const QDeadlineTimer deadline(replyTimeoutMs);
-    if (!m_socket.write(encode(callRequest(++m_lastId, member, arg)), deadline))
+    if (!m_socket.write(encode(callRequest(++m_lastId, member, arg)), deadline)) {
+        stopWatchingIfClosed();
         throw failure(member, m_socket.isOpen() ? QStringLiteral("no reply") : QStringLiteral("connection lost"));
+    }
     waitForReply(member, deadline);
     const QJsonObject reply = *std::exchange(m_reply, std::nullopt);
     if (!reply.value(Key::ok).toBool())
@@ -99,7 +101,12 @@ void LocalEchoLinkSession::readIncoming()
         m_buffer.clear();
         m_socket.close();
     }
-    // A closed descriptor must not stay watched (its number may be reused).
+    stopWatchingIfClosed();
+}
+
+// A closed descriptor must not stay watched: its number may be reused.
+void LocalEchoLinkSession::stopWatchingIfClosed()
+{
     if (!m_socket.isOpen())
         m_notifier.setEnabled(false);
 }

@@ -42,6 +42,7 @@ private:
     QJsonValue call(QLatin1StringView member, const QJsonValue &arg = QJsonValue::Undefined);
     void waitForReply(QLatin1StringView member, QDeadlineTimer deadline);
     void readIncoming();
+    void stopWatchingIfClosed();
     void take(const QJsonObject &message);
     void deliver(const QJsonObject &event);
 

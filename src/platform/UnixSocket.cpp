@@ -9,7 +9,6 @@
 #include <cstring>
 #include <utility>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
