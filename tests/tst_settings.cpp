@@ -1,5 +1,6 @@
 #include "settings/Module1.h"
 #include "platform/Cp932.h"
+#include "platform/Folders.h"
 
 #include "support/FakeSettingsWindow.h"
 #include "support/RecordingMessageBox.h"
@@ -210,6 +211,18 @@ private slots:
         QCOMPARE(readFile(iniPath()), original);
         QVERIFY(!module->EnsureLogsFolder());
         QVERIFY(m_messages.texts.isEmpty());
+    }
+
+    // Only a launcher under ../share/applications marks an installed copy,
+    // whose settings stay out of the bin folder even where it could write.
+    void installedCopyIsRecognised()
+    {
+        const QString bin = m_folder + "usr/bin/";
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(m_folder + "usr/share/applications"));
+        QVERIFY(!Folders::isInstalledCopy(bin));
+        QVERIFY(writeFile(m_folder + "usr/share/applications/vorlane.desktop", "[Desktop Entry]\n"));
+        QVERIFY(Folders::isInstalledCopy(bin));
+        QVERIFY(!Folders::isInstalledCopy(m_folder + "usr/"));
     }
 
 private:

@@ -31,13 +31,20 @@ QString programFolder()
 #ifdef Q_OS_WIN
     return executableFolder();
 #else
+    // Even where it may write there (as root, say), an installed copy keeps
+    // its files out of the shared bin folder.
     const QString exe = executableFolder();
-    if (QFileInfo(exe).isWritable())
+    if (!isInstalledCopy(exe) && QFileInfo(exe).isWritable())
         return exe;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QDir().mkpath(data);
     return withSeparator(data);
 #endif
+}
+
+bool isInstalledCopy(const QString &exeFolder)
+{
+    return QFileInfo::exists(QDir(exeFolder).filePath(QStringLiteral("../share/applications/vorlane.desktop")));
 }
 
 QString defaultInstallFolder()

@@ -6,8 +6,9 @@
 //
 // Windows: the executable's folder, "C:\Program Files\Vorlane\" and
 // "C:\Program Files\Q7MXZ\EchoLink\".
-// Elsewhere: the executable's folder when it is writable (a portable copy
-// keeps its vln.ini and Logs beside it), else the per-user data folder;
+// Elsewhere: the executable's folder when it is writable and not an
+// installed copy's (a portable copy keeps its vln.ini and Logs beside it),
+// else the per-user data folder;
 // "/opt/vorlane/" as the default install folder (an administrator's shared
 // vln.ini); the executable's own folder as EchoLink's, since the stand-in
 // echolink-sim is installed beside vorlane.
@@ -18,6 +19,9 @@ QString withSeparator(const QString &folder);
 
 QString executableFolder();
 QString programFolder();
+// Whether the executable in exeFolder was installed, which puts its
+// launcher in <prefix>/share/applications beside <prefix>/bin.
+bool isInstalledCopy(const QString &exeFolder);
 QString defaultInstallFolder();
 QString defaultEchoLinkFolder();
 
