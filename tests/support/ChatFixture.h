@@ -1,19 +1,19 @@
 #pragma once
 
 #include "chat/ActivityLog.h"
-#include "settings/Module1.h"
+#include "settings/SettingsStore.h"
 
 #include "support/FakeClipboard.h"
 #include "support/FakeClock.h"
-#include "support/FakeSettingsWindow.h"
-#include "support/RecordingMessageBox.h"
+#include "support/FakeMainWindowState.h"
+#include "support/RecordingMessageDialog.h"
 #include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 
-// A fresh program folder with its Logs folder, the module reading settings
-// from it, a clock standing at 2006/03/14 21:05:09, and the fakes the chat
-// and its logs talk to. Built anew for every test function.
+// A fresh program folder with its Logs folder, the settings read from it, a
+// clock standing at 2006/03/14 21:05:09, and the fakes the chat and its logs
+// talk to. Built anew for every test function.
 struct ChatFixture
 {
     // A file in the Logs folder; today's text log by default.
@@ -21,11 +21,11 @@ struct ChatFixture
 
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
-    FakeSettingsWindow window;
-    RecordingMessageBox messages;
-    Module1 module{window, messages, ProgramFolders{folder, folder + "none/", folder}};
-    const bool logsReady = module.EnsureLogsFolder();
+    FakeMainWindowState window;
+    RecordingMessageDialog messages;
+    SettingsStore settings{window, messages, ProgramFolders{folder, folder + "none/", folder}};
+    const bool logsReady = settings.ensureLogsFolder();
     FakeClock clock;
     FakeClipboard clipboard;
-    ActivityLog log{module, clock};
+    ActivityLog log{settings, clock};
 };

@@ -1,20 +1,20 @@
 #pragma once
 
-#include "settings/Module1.h"
+#include "settings/SettingsStore.h"
 
-#include "support/FakeSettingsWindow.h"
-#include "support/RecordingMessageBox.h"
+#include "support/FakeMainWindowState.h"
+#include "support/RecordingMessageDialog.h"
 #include "support/TestFiles.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
-// What the settings dialogs work on: a module whose program folder is a
+// What the settings dialogs work on: settings whose program folder is a
 // temporary one, the main window and the message boxes as fakes.
 struct DialogFixture
 {
-    DialogFixture() : module(window, messages, ProgramFolders{folder(), folder() + "none/", folder()}) {}
+    DialogFixture() : settings(window, messages, ProgramFolders{folder(), folder() + "none/", folder()}) {}
 
     QString folder() const { return dir.path() + QLatin1Char('/'); }
     QStringList iniLines() const { return QString::fromLatin1(readFile(folder() + "vln.ini")).split("\r\n"); }
@@ -48,7 +48,7 @@ struct DialogFixture
     }
 
     QTemporaryDir dir;
-    FakeSettingsWindow window;
-    RecordingMessageBox messages;
-    Module1 module;
+    FakeMainWindowState window;
+    RecordingMessageDialog messages;
+    SettingsStore settings;
 };

@@ -1,20 +1,25 @@
 #pragma once
 
 #include "platform/Clipboard.h"
-#include "platform/VbError.h"
+#include "platform/HandlerError.h"
 
 // A clipboard whose text the test reads back; it can be made unavailable.
 class FakeClipboard : public Clipboard
 {
 public:
-    void setText(const QString &t) override
+    void setText(const QString &text) override
     {
-        if (failing)
-            throw VbError("clipboard not available");
-        text = t;
-        ++writes;
+        if (m_failing)
+            throw HandlerError("clipboard not available");
+        m_text = text;
+        ++m_writes;
     }
-    QString text = QStringLiteral("(untouched)");
-    int writes = 0;
-    bool failing = false;
+    QString text() const { return m_text; }
+    int writes() const { return m_writes; }
+    void setFailing(bool failing) { m_failing = failing; }
+
+private:
+    QString m_text = QStringLiteral("(untouched)");
+    int m_writes = 0;
+    bool m_failing = false;
 };

@@ -7,8 +7,8 @@
 #include <QStringList>
 
 // An EchoLink session that records the member calls in the stand-in's line
-// format ("Callsign", "SendChatText hello", "BusyFlagA 1") and raises its
-// events when a test fires them. With failing set, every member call is
+// format ("Callsign", "SendChatText hello", "BusyFlagA 1"); tests raise its
+// events by emitting its signals. While failing, every member call is
 // recorded and then throws EchoLinkError.
 class FakeEchoLinkSession : public EchoLinkSession
 {
@@ -16,34 +16,29 @@ public:
     QString stationCallsign() override
     {
         record(SimProtocol::callLine(SimProtocol::Member::callsign));
-        return callsign;
+        return m_callsign;
     }
-    void SendChatText(const QString &text) override
+    void sendChatText(const QString &text) override
     {
         record(SimProtocol::callLine(SimProtocol::Member::sendChatText, text));
     }
     void setBusyFlagA(bool busy) override { record(SimProtocol::callLine(SimProtocol::Member::busyFlagA, busy)); }
     void setBusyFlagB(bool busy) override { record(SimProtocol::callLine(SimProtocol::Member::busyFlagB, busy)); }
 
-    void fireClosing() { emit Closing(); }
-    void fireRX(bool on) { emit RX(on); }
-    void fireTX(bool on) { emit TX(on); }
-    void fireConnected(const QString &call, const QString &name = {}, const QString &addr = {})
-    {
-        emit Connected(call, name, addr);
-    }
-    void fireDisConnected(const QString &call) { emit DisConnected(call); }
-    void fireChatTextReceived(const QString &text) { emit ChatTextReceived(text); }
-
-    QStringList calls;
-    QString callsign = QStringLiteral("N0CALL");
-    bool failing = false;
+    const QStringList &calls() const { return m_calls; }
+    void clearCalls() { m_calls.clear(); }
+    void setCallsign(const QString &callsign) { m_callsign = callsign; }
+    void setFailing(bool failing) { m_failing = failing; }
 
 private:
     void record(const QString &line)
     {
-        calls << line;
-        if (failing)
+        m_calls << line;
+        if (m_failing)
             throw EchoLinkError("EchoLink call failed");
     }
+
+    QStringList m_calls;
+    QString m_callsign = QStringLiteral("N0CALL");
+    bool m_failing = false;
 };

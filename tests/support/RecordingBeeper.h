@@ -9,6 +9,9 @@
 class RecordingBeeper : public Beeper
 {
 public:
-    void beep(int frequencyHz, int durationMs) override { beeps.append({frequencyHz, durationMs}); }
-    QList<QPair<int, int>> beeps;
+    void beep(int frequencyHz, int durationMs) override { m_beeps.append({frequencyHz, durationMs}); }
+    const QList<QPair<int, int>> &beeps() const { return m_beeps; }
+
+private:
+    QList<QPair<int, int>> m_beeps;
 };
