@@ -1,60 +1,91 @@
 #!/bin/bash
-# Cross-builds the EchoLink binding's Wine test with MinGW-w64: the mock
-# EchoLink as a DLL and an EXE, and the test program. Usage: build.sh OUTDIR
+# Cross-builds the Windows test programs with MinGW-w64: the mock EchoLink as
+# a DLL and an EXE, the binding's test program, and the two tools scripts
+# drive a Windows run with (MockControl, WinProbe). With the i686 compiler it
+# also builds the mock EXE 32-bit into OUTDIR/win32, as EchoLink itself is a
+# 32-bit program. Usage: build.sh OUTDIR
 set -euo pipefail
 
 out=${1:?usage: build.sh OUTDIR}
 here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/../../src" && pwd)
-cross=x86_64-w64-mingw32
+cross64=x86_64-w64-mingw32
+cross32=i686-w64-mingw32
 mkdir -p "$out/obj"
 
-# Debian's MinGW headers ship no .idl files; Wine's do.
-"$cross-widl" --win64 -I/usr/include/wine/wine/windows \
-    -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows \
-    -h -H "$out/MockEchoLinkLib.h" -t -T "$out/MockEchoLinkLib.tlb" \
-    -u -U "$out/MockEchoLinkLib_i.c" "$here/MockEchoLinkLib.idl"
-"$cross-windres" -I"$out" "$here/MockEchoLink.rc" -o "$out/obj/MockEchoLink.res.o"
-"$cross-gcc" -c -O1 "$out/MockEchoLinkLib_i.c" -o "$out/obj/MockEchoLinkLib_i.o"
-
-binding=(Bstr ComError EchoLinkBinding EchoLinkEvent EventInterface EventSink EventWindow WinBeeper)
-mock=(MockClassFactory MockConnectionPoint MockEchoLink MockRegistration MockState MockStation)
-hosts=(BindingTest MockDll MockExe)
+targets=("$cross64 64 $out")
+if command -v "$cross32-g++-posix" >/dev/null; then
+    mkdir -p "$out/win32/obj"
+    targets+=("$cross32 32 $out/win32")
+else
+    echo "build: no $cross32-g++-posix (g++-mingw-w64-i686-posix): no 32-bit mock"
+fi
 
 # Every C++ file is held to the project's warnings.
 compile() {
-    "$cross-g++" -std=c++17 -O1 -Wall -Wextra -Wpedantic -Werror -municode "$@"
+    local cross=$1
+    shift
+    "$cross-g++-posix" -std=c++17 -O1 -Wall -Wextra -Wpedantic -Werror -municode "$@"
 }
+# Arguments: cross prefix, output folder, source file.
 compile_source() {
-    compile -Winvalid-pch -include "$out/SystemHeaders.h" \
-        -I"$src" -I"$src/platform/win" -I"$out" -I"$here" \
-        -c "$1" -o "$out/obj/$(basename "$1" .cpp).o"
+    compile "$1" -Winvalid-pch -include "$2/SystemHeaders.h" \
+        -I"$src" -I"$src/platform/win" -I"$2" -I"$here" \
+        -c "$3" -o "$2/obj/$(basename "$3" .cpp).o"
 }
 export -f compile compile_source
-export cross out src here
+export src here
 
-# The system headers dominate compile time: parse them once.
-printf '#include <%s>\n' windows.h ole2.h ocidl.h olectl.h wrl/client.h \
-    functional map memory string vector >"$out/SystemHeaders.h"
-compile -x c++-header "$out/SystemHeaders.h" -o "$out/SystemHeaders.h.gch"
+for target in "${targets[@]}"; do
+    read -r cross bits dir <<<"$target"
+    # Debian's MinGW headers ship no .idl files; Wine's do. stdole2.tlb is
+    # only read for its types, which are the same for both.
+    "$cross-widl" --win"$bits" -I/usr/include/wine/wine/windows \
+        -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows \
+        -h -H "$dir/MockEchoLinkLib.h" -t -T "$dir/MockEchoLinkLib.tlb" \
+        -u -U "$dir/MockEchoLinkLib_i.c" "$here/MockEchoLinkLib.idl"
+    "$cross-windres" -I"$dir" "$here/MockEchoLink.rc" -o "$dir/obj/MockEchoLink.res.o"
+    "$cross-gcc-posix" -c -O1 "$dir/MockEchoLinkLib_i.c" -o "$dir/obj/MockEchoLinkLib_i.o"
+    # The system headers dominate compile time: parse them once.
+    printf '#include <%s>\n' windows.h ole2.h ocidl.h olectl.h wrl/client.h \
+        functional map memory string vector >"$dir/SystemHeaders.h"
+    compile "$cross" -x c++-header "$dir/SystemHeaders.h" -o "$dir/SystemHeaders.h.gch"
+done
+
+binding=(Bstr ComError EchoLinkBinding EchoLinkEvent EventInterface EventSink EventWindow WinBeeper)
+mock=(MockClassFactory MockConnectionPoint MockEchoLink MockRegistration MockState MockStation)
+hosts=(BindingTest MockDll MockExe MockControl WinProbe)
 
 # Two compiles at a time, as the machine has two cores.
-# shellcheck disable=SC2016
 {
-    for name in "${binding[@]}"; do echo "$src/platform/win/$name.cpp"; done
-    for name in "${mock[@]}" "${hosts[@]}"; do echo "$here/$name.cpp"; done
-} | xargs -P 2 -I{} bash -c 'compile_source "$1"' bash {}
+    for name in "${binding[@]}"; do echo "$cross64 $out $src/platform/win/$name.cpp"; done
+    for name in "${mock[@]}" "${hosts[@]}"; do echo "$cross64 $out $here/$name.cpp"; done
+    if [ ${#targets[@]} -gt 1 ]; then
+        for name in "${mock[@]}" MockExe; do echo "$cross32 $out/win32 $here/$name.cpp"; done
+    fi
+} | xargs -P 2 -L 1 bash -c 'compile_source "$@"' bash
 
 objects() {
-    for name in "$@"; do echo "$out/obj/$name.o"; done
+    local dir=$1
+    shift
+    for name in "$@"; do echo "$dir/obj/$name.o"; done
 }
-mapfile -t common < <(objects "${mock[@]}" MockEchoLinkLib_i MockEchoLink.res)
-mapfile -t tested < <(objects BindingTest "${binding[@]}" MockEchoLinkLib_i)
 link=(-static -static-libgcc -static-libstdc++)
 libs=(-lole32 -loleaut32 -luuid -luser32 -ladvapi32)
 
-"$cross-g++" -shared "${link[@]}" -o "$out/MockEchoLink.dll" "$out/obj/MockDll.o" \
+for target in "${targets[@]}"; do
+    read -r cross bits dir <<<"$target"
+    mapfile -t common < <(objects "$dir" "${mock[@]}" MockEchoLinkLib_i MockEchoLink.res)
+    "$cross-g++-posix" -mwindows -municode "${link[@]}" -o "$dir/MockEchoLink.exe" \
+        "$dir/obj/MockExe.o" "${common[@]}" "${libs[@]}"
+done
+
+mapfile -t common < <(objects "$out" "${mock[@]}" MockEchoLinkLib_i MockEchoLink.res)
+mapfile -t tested < <(objects "$out" BindingTest "${binding[@]}" MockEchoLinkLib_i)
+"$cross64-g++-posix" -shared "${link[@]}" -o "$out/MockEchoLink.dll" "$out/obj/MockDll.o" \
     "${common[@]}" "$here/MockDll.def" "${libs[@]}"
-"$cross-g++" -mwindows -municode "${link[@]}" -o "$out/MockEchoLink.exe" "$out/obj/MockExe.o" \
-    "${common[@]}" "${libs[@]}"
-"$cross-g++" -municode "${link[@]}" -o "$out/BindingTest.exe" "${tested[@]}" "${libs[@]}"
+"$cross64-g++-posix" -municode "${link[@]}" -o "$out/BindingTest.exe" "${tested[@]}" "${libs[@]}"
+"$cross64-g++-posix" -municode "${link[@]}" -o "$out/MockControl.exe" "$out/obj/MockControl.o" \
+    "$out/obj/MockEchoLinkLib_i.o" "${libs[@]}"
+"$cross64-g++-posix" -municode "${link[@]}" -o "$out/WinProbe.exe" "$out/obj/WinProbe.o" \
+    -luser32
