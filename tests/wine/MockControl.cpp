@@ -1,0 +1,241 @@
+// Steers the out-of-process mock EchoLink from a script, through the same
+// class a client creates: with REGCLS_MULTIPLEUSE every object lives in the
+// one server process, so the calls and settings are the ones the client
+// sees. Prints UTF-8; exits 0 on success, 1 on failure, 2 on bad usage.
+//
+//   MockControl fire tx|rx on|off        raise TX or RX
+//   MockControl fire chat TEXT           raise ChatTextReceived
+//   MockControl fire connected CALL NAME ADDR
+//   MockControl fire disconnected CALL
+//   MockControl fire closing
+//   MockControl calls                    the calls received, one a line
+//   MockControl clear                    forget them
+//   MockControl callsign CALL            the own callsign StationInfo reports
+//   MockControl wait-sinks N SECONDS     until N event sinks are connected
+//   MockControl wait-call LINE SECONDS   until a call reads LINE; prints calls
+//   MockControl bits                     32 or 64: the server's bitness
+#include "MockEchoLinkLib.h"
+
+#include <wrl/client.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+std::string utf8(const std::wstring &text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                        size, nullptr, nullptr);
+    return result;
+}
+
+// Raw bytes, so that a redirected output gets UTF-8 whatever the code page.
+void write(const std::wstring &text)
+{
+    const std::string bytes = utf8(text);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+              &written, nullptr);
+}
+
+int failed(const char *what, HRESULT result)
+{
+    std::fprintf(stderr, "MockControl: %s failed: 0x%08lX\n", what,
+                 static_cast<unsigned long>(result));
+    return 1;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: MockControl fire EVENT [ARGS] | calls | clear | callsign CALL"
+                         " | wait-sinks N SECONDS | wait-call LINE SECONDS | bits\n");
+    return 2;
+}
+
+class Text
+{
+public:
+    explicit Text(const std::wstring &text)
+        : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())))
+    {}
+    ~Text() { SysFreeString(text_); }
+    Text(const Text &) = delete;
+    Text &operator=(const Text &) = delete;
+    BSTR get() const { return text_; }
+
+private:
+    BSTR text_;
+};
+
+std::wstring calls(IMockControl *control, HRESULT &result)
+{
+    BSTR text = nullptr;
+    result = control->get_Calls(&text);
+    std::wstring calls = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+    SysFreeString(text);
+    return calls;
+}
+
+bool hasLine(const std::wstring &text, const std::wstring &line)
+{
+    return (L"\n" + text).find(L"\n" + line + L"\n") != std::wstring::npos;
+}
+
+// Polls until done() or the deadline; false on timeout.
+template <typename Done>
+bool waitFor(Done done, const wchar_t *seconds)
+{
+    const DWORD limitMs = static_cast<DWORD>(std::wcstoul(seconds, nullptr, 10) * 1000);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        if (GetTickCount() - start >= limitMs)
+            return false;
+        Sleep(50);
+    }
+}
+
+int fire(IMockControl *control, const std::vector<std::wstring> &args)
+{
+    if (args.empty())
+        return usage();
+    const std::wstring &kind = args[0];
+    std::wstring name;
+    bool flag = false;
+    size_t texts = 0;
+    if (kind == L"tx" || kind == L"rx") {
+        if (args.size() != 2 || (args[1] != L"on" && args[1] != L"off"))
+            return usage();
+        name = kind == L"tx" ? L"TX" : L"RX";
+        flag = args[1] == L"on";
+    } else if (kind == L"chat") {
+        name = L"ChatTextReceived";
+        texts = 1;
+    } else if (kind == L"connected") {
+        name = L"Connected";
+        texts = 3;
+    } else if (kind == L"disconnected") {
+        name = L"DisConnected";
+        texts = 1;
+    } else if (kind == L"closing") {
+        name = L"Closing";
+    } else {
+        return usage();
+    }
+    if (texts && args.size() != texts + 1)
+        return usage();
+    std::wstring values[3];
+    for (size_t i = 0; i < texts; ++i)
+        values[i] = args[i + 1];
+    const Text event(name), text1(values[0]), text2(values[1]), text3(values[2]);
+    const HRESULT result = control->Fire(event.get(), flag ? VARIANT_TRUE : VARIANT_FALSE,
+                                         text1.get(), text2.get(), text3.get(), 0);
+    return SUCCEEDED(result) ? 0 : failed("Fire", result);
+}
+
+int bits(IMockControl *control)
+{
+    LONG id = 0;
+    HRESULT result = control->get_ProcessId(&id);
+    if (FAILED(result))
+        return failed("ProcessId", result);
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+    BOOL wow64 = FALSE;
+    if (!process || !IsWow64Process(process, &wow64)) {
+        result = HRESULT_FROM_WIN32(GetLastError());
+        if (process)
+            CloseHandle(process);
+        return failed("IsWow64Process", result);
+    }
+    CloseHandle(process);
+    write(wow64 ? L"32\n" : L"64\n");
+    return 0;
+}
+
+int run(IMockControl *control, const std::wstring &command, const std::vector<std::wstring> &args)
+{
+    HRESULT result = S_OK;
+    if (command == L"fire")
+        return fire(control, args);
+    if (command == L"calls" && args.empty()) {
+        const std::wstring text = calls(control, result);
+        if (FAILED(result))
+            return failed("Calls", result);
+        write(text);
+        return 0;
+    }
+    if (command == L"clear" && args.empty()) {
+        result = control->ClearCalls();
+        return SUCCEEDED(result) ? 0 : failed("ClearCalls", result);
+    }
+    if (command == L"callsign" && args.size() == 1) {
+        const Text callsign(args[0]);
+        result = control->put_OwnCallsign(callsign.get());
+        return SUCCEEDED(result) ? 0 : failed("OwnCallsign", result);
+    }
+    if (command == L"wait-sinks" && args.size() == 2) {
+        const LONG wanted = static_cast<LONG>(std::wcstol(args[0].c_str(), nullptr, 10));
+        LONG count = -1;
+        const bool reached = waitFor(
+            [&] {
+                result = control->get_Connections(&count);
+                return FAILED(result) || count == wanted;
+            },
+            args[1].c_str());
+        if (FAILED(result))
+            return failed("Connections", result);
+        if (!reached)
+            std::fprintf(stderr, "MockControl: %ld sinks connected, not %ld\n",
+                         static_cast<long>(count), static_cast<long>(wanted));
+        return reached ? 0 : 1;
+    }
+    if (command == L"wait-call" && args.size() == 2) {
+        std::wstring text;
+        const bool reached = waitFor(
+            [&] {
+                text = calls(control, result);
+                return FAILED(result) || hasLine(text, args[0]);
+            },
+            args[1].c_str());
+        if (FAILED(result))
+            return failed("Calls", result);
+        write(text);
+        return reached ? 0 : 1;
+    }
+    if (command == L"bits" && args.empty())
+        return bits(control);
+    return usage();
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    if (argc < 2)
+        return usage();
+    const std::wstring command = argv[1];
+    const std::vector<std::wstring> args(argv + 2, argv + argc);
+
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int status = 1;
+    {
+        ComPtr<IMockControl> control;
+        const HRESULT created = CoCreateInstance(CLSID_EchoLinkAutomation, nullptr,
+                                                 CLSCTX_LOCAL_SERVER, IID_IMockControl,
+                                                 reinterpret_cast<void **>(control.GetAddressOf()));
+        status = SUCCEEDED(created) ? run(control.Get(), command, args)
+                                    : failed("CoCreateInstance", created);
+    }
+    CoUninitialize();
+    return status;
+}
