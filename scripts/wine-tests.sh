@@ -1,8 +1,11 @@
 #!/bin/bash
 # The Windows EchoLink binding, cross-built with MinGW-w64 and tested under
 # Wine against the mock EchoLink, hosted out of process (an EXE, as EchoLink
-# is) and in process (a DLL). Needs g++-mingw-w64-x86-64, mingw-w64-tools,
-# libwine-dev, wine64 and wine. Exits non-zero on any failure.
+# is; 64-bit, then 32-bit like the real EchoLink) and in process (a DLL).
+# Needs g++-mingw-w64-x86-64, mingw-w64-tools, libwine-dev, wine64 and wine;
+# the 32-bit run also g++-mingw-w64-i686-posix and wine32:i386
+# (scripts/install-wine32.sh), and says so when it cannot run. Exits non-zero
+# on any failure.
 set -u
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -50,13 +53,27 @@ step() {
 # Both a zero exit and the final PASS line are required, since Wine can
 # report a crash as success.
 run_tests() {
-    local mode=$1
-    logged "test-$mode" timeout 120 wine "$work/build/BindingTest.exe" "$mode"
+    local mode=$1 name=${2:-$1}
+    logged "test-$name" timeout 120 wine "$work/build/BindingTest.exe" "$mode"
     local status=$?
-    if [ $status -ne 0 ] || ! grep -q "^PASS: EchoLink binding, $mode," "$work/test-$mode.log"; then
-        failed+=("$mode (status $status)")
+    if [ $status -ne 0 ] || ! grep -q "^PASS: EchoLink binding, $mode," "$work/test-$name.log"; then
+        failed+=("$name (status $status)")
     fi
-    echo "wine-tests: $mode run done ($(elapsed))"
+    echo "wine-tests: $name run done ($(elapsed))"
+}
+
+# A server still running serves its class ahead of the registry.
+wait_mock_gone() {
+    local try
+    for try in $(seq 50); do
+        [ "$(timeout 30 wine WinProbe.exe count MockEchoLink.exe | tr -d '\r')" = 0 ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+have_wine32() {
+    dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"
 }
 
 # The prefix is made while the compiler runs.
@@ -79,6 +96,22 @@ echo "wine-tests: fresh 64-bit prefix ready ($(elapsed))"
 cd "$work/build" || fail "no build folder"
 step register-exe timeout 60 wine MockEchoLink.exe /RegServer
 run_tests out-of-process
+# The 64-bit client against the 32-bit server, as with the real EchoLink.
+if [ ! -f win32/MockEchoLink.exe ]; then
+    echo "wine-tests: no 32-bit mock built: out-of-process 32-bit run NOT done"
+elif ! have_wine32; then
+    echo "wine-tests: no wine32:i386 (scripts/install-wine32.sh): out-of-process 32-bit run NOT done"
+else
+    step unregister-exe timeout 60 wine MockEchoLink.exe /UnregServer
+    wait_mock_gone || fail "the 64-bit mock did not quit"
+    step register-exe32 timeout 60 wine win32/MockEchoLink.exe /RegServer
+    logged bits timeout 60 wine MockControl.exe bits
+    if [ "$(tr -d '\r' <"$work/bits.log")" = 32 ]; then
+        run_tests out-of-process out-of-process-32-bit
+    else
+        failed+=("out-of-process-32-bit (the server is not a 32-bit process)")
+    fi
+fi
 # With both registered, COM prefers the DLL.
 step register-dll timeout 60 wine regsvr32 /s MockEchoLink.dll
 run_tests in-process
