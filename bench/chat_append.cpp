@@ -11,8 +11,8 @@
 #include "chat/ChatView.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
-#include "platform/MessageBox.h"
-#include "settings/Module1.h"
+#include "platform/MessageDialog.h"
+#include "settings/SettingsStore.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,17 +32,17 @@ namespace {
 const int messages = 20000;
 const int shortRuns = 300;
 
-class NoWindow : public SettingsWindow
+class NoWindow : public MainWindowState
 {
 public:
     WindowPlacement placement() const override { return {}; }
     void setPlacement(const WindowPlacement &) override {}
-    bool chkDateChecked() const override { return false; }
-    bool chkTimeChecked() const override { return true; }
-    bool chkLogChecked() const override { return false; }
+    bool isDateStampChecked() const override { return false; }
+    bool isTimeStampChecked() const override { return true; }
+    bool isLogChecked() const override { return false; }
 };
 
-class NoMessages : public MessageBox
+class NoMessages : public MessageDialog
 {
 public:
     void show(const QString &, const QString &) override {}
@@ -61,33 +61,33 @@ public:
     BenchView()
     {
         auto *layout = new QVBoxLayout(this);
-        for (QWidget *w : std::initializer_list<QWidget *>{&lChat, &sInput, &chkDate, &chkTime, &chkLog, &sConCall})
+        for (QWidget *w : std::initializer_list<QWidget *>{&history, &input, &dateBox, &timeBox, &logBox, &callsign})
             layout->addWidget(w);
-        chkTime.setChecked(true);
-        QFont font = lChat.font();
+        timeBox.setChecked(true);
+        QFont font = history.font();
         font.setPointSize(9);
-        lChat.setFont(font);
+        history.setFont(font);
         resize(376, 480);
     }
 
-    void appendHistory(const QString &chunk) override { lChat.appendCrLfText(chunk); }
-    void setHistory(const QString &text) override { lChat.setCrLfText(text); }
-    void moveHistoryCaretToEnd() override { lChat.moveCaretToEnd(); }
-    QString selectedHistoryText() const override { return lChat.selectedCrLfText(); }
-    QString inputText() const override { return sInput.text(); }
-    void clearInput() override { sInput.clear(); }
-    void focusInput() override { sInput.setFocus(); }
-    bool chkDateChecked() const override { return chkDate.isChecked(); }
-    bool chkTimeChecked() const override { return chkTime.isChecked(); }
-    bool chkLogChecked() const override { return chkLog.isChecked(); }
-    void setConnectedCall(const QString &call) override { sConCall.setText(call); }
+    void appendHistory(const QString &chunk) override { history.appendCrLfText(chunk); }
+    void setHistory(const QString &text) override { history.setCrLfText(text); }
+    void moveHistoryCaretToEnd() override { history.moveCaretToEnd(); }
+    QString selectedHistoryText() const override { return history.selectedCrLfText(); }
+    QString inputText() const override { return input.text(); }
+    void clearInput() override { input.clear(); }
+    void focusInput() override { input.setFocus(); }
+    bool isDateStampChecked() const override { return dateBox.isChecked(); }
+    bool isTimeStampChecked() const override { return timeBox.isChecked(); }
+    bool isLogChecked() const override { return logBox.isChecked(); }
+    void setConnectedCall(const QString &call) override { callsign.setText(call); }
 
-    ChatHistoryView lChat;
-    QLineEdit sInput;
-    QCheckBox chkDate{QStringLiteral("Date")};
-    QCheckBox chkTime{QStringLiteral("Time")};
-    QCheckBox chkLog{QStringLiteral("Log")};
-    QLabel sConCall;
+    ChatHistoryView history;
+    QLineEdit input;
+    QCheckBox dateBox{QStringLiteral("Date")};
+    QCheckBox timeBox{QStringLiteral("Time")};
+    QCheckBox logBox{QStringLiteral("Log")};
+    QLabel callsign;
 };
 
 QString message(int i)
@@ -148,7 +148,7 @@ Cost timedReceive(ChatPanel &panel, int i)
     QElapsedTimer timer;
     const std::clock_t cpuStart = std::clock();
     timer.start();
-    panel.Echo_ChatTextReceived(message(i));
+    panel.onChatTextReceived(message(i));
     QCoreApplication::processEvents();
     const qint64 wallNs = timer.nsecsElapsed();
     const double cpuNs = double(std::clock() - cpuStart) * 1e9 / CLOCKS_PER_SEC;
@@ -164,23 +164,23 @@ int main(int argc, char **argv)
     NoMessages messagesBox;
     NoClipboard clipboard;
     SystemClock clock;
-    Module1 module(window, messagesBox);
-    ActivityLog log(module, clock);
+    SettingsStore settings(window, messagesBox);
+    ActivityLog log(settings, clock);
     BenchView view;
-    ChatPanel panel(module, clock, [] { return nullptr; }, clipboard, log, view);
+    ChatPanel panel(settings, clock, SessionRef([] { return nullptr; }), clipboard, log, view);
     view.show();
     QCoreApplication::processEvents();
 
     Bucket small{512, 1536};
     for (int run = 0; run < shortRuns; ++run) {
-        panel.cmdClr_Click();
+        panel.clearHistory();
         for (int i = 0; panel.history().length() < small.high; ++i) {
             const qsizetype before = panel.history().length();
             small.add(before, timedReceive(panel, i));
         }
     }
 
-    panel.cmdClr_Click();
+    panel.clearHistory();
     Bucket large{1000 * 1000, 1100 * 1000};
     QElapsedTimer total;
     total.start();
@@ -192,7 +192,7 @@ int main(int argc, char **argv)
 
     std::printf("messages appended      %d (history %lld characters, %lld blocks)\n", messages,
                 static_cast<long long>(panel.history().length()),
-                static_cast<long long>(view.lChat.document()->blockCount()));
+                static_cast<long long>(view.history.document()->blockCount()));
     small.print("~1 KB");
     large.print("~1 MB");
     std::printf("ratio of the means 1 MB / 1 KB: wall %.2f, cpu %.2f\n", mean(large.wall) / mean(small.wall),

@@ -2,8 +2,8 @@
 // checks what the reader promises: a file it refuses is replaced by one it
 // accepts, and a file it accepts survives a write and a second read unchanged.
 
-#include "platform/MessageBox.h"
-#include "settings/Module1.h"
+#include "platform/MessageDialog.h"
+#include "settings/SettingsStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,20 +14,20 @@
 
 namespace {
 
-class NoMessages : public MessageBox
+class NoMessages : public MessageDialog
 {
 public:
     void show(const QString &, const QString &) override {}
 };
 
-class FakeWindow : public SettingsWindow
+class FakeWindow : public MainWindowState
 {
 public:
     WindowPlacement placement() const override { return m_placement; }
     void setPlacement(const WindowPlacement &placement) override { m_placement = placement; }
-    bool chkDateChecked() const override { return false; }
-    bool chkTimeChecked() const override { return false; }
-    bool chkLogChecked() const override { return false; }
+    bool isDateStampChecked() const override { return false; }
+    bool isTimeStampChecked() const override { return false; }
+    bool isLogChecked() const override { return false; }
 
 private:
     WindowPlacement m_placement;
@@ -35,9 +35,8 @@ private:
 
 struct Run
 {
-    SettingsReadResult result;
-    int chkT00 = 0;
-    int chkT01 = 0;
+    bool ok = false;
+    Settings values;
 };
 
 const QString &scratchFolder()
@@ -82,35 +81,36 @@ Run readOnce(bool writeBack)
     FakeWindow window;
     NoMessages messages;
     const QString folder = scratchFolder();
-    Module1 module(window, messages,
-                   ProgramFolders{folder, folder + QStringLiteral("absent/"), folder + QStringLiteral("echolink/")});
+    SettingsStore store(window, messages,
+                        ProgramFolders{folder, folder + QStringLiteral("absent/"), folder + QStringLiteral("echolink/")});
     Run run;
-    run.result = module.ReadSettings();
-    if (writeBack && run.result.ok) {
-        const SettingsReadResult &r = run.result;
-        module.WriteSettings(r.TimerHH, r.TimerMM, r.TimerSS, r.FontSize, r.Standby, r.SyncTX, r.SyncRX,
-                             r.Alarm, r.DispDate, r.DispTime, r.LogFile, r.Speech);
-    }
-    run.chkT00 = module.chkT00;
-    run.chkT01 = module.chkT01;
+    run.ok = store.load();
+    run.values = store.settings();
+    if (writeBack && run.ok)
+        store.write(run.values);
     return run;
 }
 
-bool sameValues(const Run &a, const Run &b)
+bool sameValues(const Settings &x, const Settings &y)
 {
-    const SettingsReadResult &x = a.result;
-    const SettingsReadResult &y = b.result;
-    return x.TimerHH == y.TimerHH && x.TimerMM == y.TimerMM && x.TimerSS == y.TimerSS
-        && x.FontSize == y.FontSize && x.Standby == y.Standby && x.SyncTX == y.SyncTX
-        && x.SyncRX == y.SyncRX && x.Alarm == y.Alarm && x.DispDate == y.DispDate
-        && x.DispTime == y.DispTime && x.LogFile == y.LogFile && x.Speech == y.Speech
-        && a.chkT00 == b.chkT00 && a.chkT01 == b.chkT01;
+    const auto sameWindow = [](const ScheduleWindow &a, const ScheduleWindow &b) {
+        return a.start == b.start && a.end == b.end && a.enableDigit == b.enableDigit;
+    };
+    return x.limit.hours == y.limit.hours && x.limit.minutes == y.limit.minutes
+        && x.limit.seconds == y.limit.seconds && x.fontSize == y.fontSize
+        && x.standbySeconds == y.standbySeconds && x.syncTransmit == y.syncTransmit
+        && x.syncReceive == y.syncReceive && x.alarm == y.alarm && x.stampDate == y.stampDate
+        && x.stampTime == y.stampTime && x.logChat == y.logChat && x.speakCallsigns == y.speakCallsigns
+        && x.echoLinkFolder == y.echoLinkFolder && x.programFolder == y.programFolder
+        && x.htmlLog == y.htmlLog && sameWindow(x.schedule[0], y.schedule[0])
+        && sameWindow(x.schedule[1], y.schedule[1]);
 }
 
-bool inRange(const SettingsReadResult &r)
+bool inRange(const Settings &s)
 {
-    return r.TimerHH >= 0 && r.TimerHH <= 99 && r.TimerMM >= 0 && r.TimerMM <= 59 && r.TimerSS >= 0
-        && r.TimerSS <= 59 && r.FontSize >= 6 && r.FontSize <= 72 && r.Standby >= 0 && r.Standby <= 59;
+    return s.limit.hours >= 0 && s.limit.hours <= 99 && s.limit.minutes >= 0 && s.limit.minutes <= 59
+        && s.limit.seconds >= 0 && s.limit.seconds <= 59 && s.fontSize >= 6 && s.fontSize <= 72
+        && s.standbySeconds >= 0 && s.standbySeconds <= 59;
 }
 
 [[noreturn]] void broken(const char *promise)
@@ -125,12 +125,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     writeFile(withPinnedFolder(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))));
     const Run first = readOnce(true);
-    if (first.result.ok && !inRange(first.result))
+    if (first.ok && !inRange(first.values))
         broken("accepted a value out of range");
     const Run second = readOnce(false);
-    if (!second.result.ok)
-        broken(first.result.ok ? "refused the file it had just written" : "refused its own default file");
-    if (first.result.ok && !sameValues(first, second))
+    if (!second.ok)
+        broken(first.ok ? "refused the file it had just written" : "refused its own default file");
+    if (first.ok && !sameValues(first.values, second.values))
         broken("values changed across a write and a read");
     return 0;
 }

@@ -3,17 +3,12 @@
 #include <QDir>
 #include <QtTest>
 
-#include <memory>
-
 namespace {
 
-const QByteArray header = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
-                          "<HTML>\r\n"
-                          "<HEAD>\r\n"
+const QByteArray header = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n<HTML>\r\n<HEAD>\r\n"
                           "<TITLE>Echolink Logs</TITLE>\r\n"
                           "<META HTTP-EQUIV=\"CONTENT-TYPE\" CONTENT=\"text/html;CHARSET=Shift_JIS\">\r\n"
-                          "</HEAD>\r\n"
-                          "<BODY>\r\n";
+                          "</HEAD>\r\n<BODY>\r\n";
 
 } // namespace
 
@@ -22,17 +17,11 @@ class TestActivityLog : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        f = std::make_unique<ChatFixture>();
-        QVERIFY(f->logsReady);
-    }
-
-    // HttpLog with "@" standing for the temporary folder; the expected file is
-    // relative to it. Two lines: the header goes only into the new file.
+    // "@" stands for the program folder, where the expected file is. Of two
+    // lines, a second apart, only the first follows the new file's header.
     void htmlPath_data()
     {
-        QTest::addColumn<QString>("httpLog");
+        QTest::addColumn<QString>("htmlLog");
         QTest::addColumn<QString>("expected");
         QTest::newRow("marker") << "@www/chat%date%.html" << "www/chat20060314.html";
         QTest::newRow("extension replaced") << "@www/chat%date%.htm" << "www/chat20060314.html";
@@ -45,52 +34,37 @@ private slots:
     }
     void htmlPath()
     {
-        QFETCH(QString, httpLog);
+        QFETCH(QString, htmlLog);
         QFETCH(QString, expected);
-        QVERIFY(QDir(f->folder).mkdir("www"));
-        f->module.settings.HttpLog = httpLog.replace("@", f->folder);
-        f->log.WriteActivityLog("N0CALL>hello");
-        f->log.WriteActivityLog("N0CALL>again");
-        QCOMPARE(f->log.htmlLogPath(), f->folder + expected);
-        QCOMPARE(readFile(f->folder + expected),
-                 header + "[21:05:09]N0CALL>hello<br>\r\n[21:05:09]N0CALL>again<br>\r\n");
+        ChatFixture f;
+        QVERIFY(QDir(f.folder).mkdir("www"));
+        f.change([&](Settings &s) { s.htmlLog = htmlLog.replace("@", f.folder); });
+        f.log.write("N0CALL>hello");
+        f.clock.advanceMs(1000);
+        f.log.write("N0CALL>again");
+        QCOMPARE(f.log.htmlLogPath(), f.folder + expected);
+        QCOMPARE(readFile(f.folder + expected),
+                 header + "[21:05:09]N0CALL>hello<br>\r\n[21:05:10]N0CALL>again<br>\r\n");
     }
 
-    // The time is read anew for every line, and so is the date of the file.
-    void lineAfterMidnightStartsNewFile()
-    {
-        f->module.settings.HttpLog = f->folder + "chat%date%.html";
-        f->clock.set(QDateTime(QDate(2006, 3, 14), QTime(23, 59, 59)));
-        f->log.WriteActivityLog("A>before");
-        f->clock.advanceMs(2000);
-        f->log.WriteActivityLog("B>after");
-        QCOMPARE(readFile(f->logsFile()), QByteArray("[23:59:59]A>before\r\n"));
-        QCOMPARE(readFile(f->logsFile("20060315.txt")), QByteArray("[00:00:01]B>after\r\n"));
-        QCOMPARE(readFile(f->folder + "chat20060315.html"), header + "[00:00:01]B>after<br>\r\n");
-    }
-
-    // Without HttpLog only the text log is written. Directories standing
-    // where the files belong make them unwritable even for root; the other
-    // file is written all the same, and quietly.
+    // Without an HTML log only the text log is written. A folder in a file's
+    // place (unwritable even for root) skips it, quietly, but not the other.
     void eachFileOnItsOwn()
     {
-        f->log.WriteActivityLog("N0CALL>one");
-        QCOMPARE(f->log.htmlLogPath(), QString());
-        QCOMPARE(QDir(f->folder).entryList(QDir::Files), QStringList());
-        QVERIFY(QDir(f->folder).mkdir("chat.html"));
-        f->module.settings.HttpLog = f->folder + "chat.html";
-        f->log.WriteActivityLog("N0CALL>two");
-        f->module.settings.HttpLog = f->folder + "missing-folder/chat.html";
-        f->log.WriteActivityLog("N0CALL>three");
-        QCOMPARE(readFile(f->logsFile()),
-                 QByteArray("[21:05:09]N0CALL>one\r\n[21:05:09]N0CALL>two\r\n[21:05:09]N0CALL>three\r\n"));
+        ChatFixture f;
+        f.log.write("N0CALL>one");
+        QCOMPARE(QDir(f.folder).entryList(QDir::Files), QStringList());
+        QVERIFY(QDir(f.folder).mkdir("chat.html"));
+        f.change([&](Settings &s) { s.htmlLog = f.folder + "chat.html"; });
+        f.log.write("N0CALL>two");
+        QCOMPARE(readFile(f.logsFile()), QByteArray("[21:05:09]N0CALL>one\r\n[21:05:09]N0CALL>two\r\n"));
 
-        QVERIFY(QFile::remove(f->logsFile()));
-        QVERIFY(QDir(f->folder).mkpath("Logs/20060314.txt"));
-        f->module.settings.HttpLog = f->folder + "other.html";
-        f->log.WriteActivityLog("N0CALL>four");
-        QCOMPARE(readFile(f->folder + "other.html"), header + "[21:05:09]N0CALL>four<br>\r\n");
-        QVERIFY(f->messages.texts.isEmpty());
+        QVERIFY(QFile::remove(f.logsFile()));
+        QVERIFY(QDir(f.folder).mkpath("Logs/20060314.txt"));
+        f.change([&](Settings &s) { s.htmlLog = f.folder + "other.html"; });
+        f.log.write("N0CALL>three");
+        QCOMPARE(readFile(f.folder + "other.html"), header + "[21:05:09]N0CALL>three<br>\r\n");
+        QVERIFY(f.messages.texts().isEmpty());
     }
 
     // Both files take the chat line as it stands, in code page 932.
@@ -109,14 +83,12 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(QByteArray, bytes);
-        f->module.settings.HttpLog = f->folder + "chat.html";
-        f->log.WriteActivityLog(line);
-        QCOMPARE(readFile(f->logsFile()), "[21:05:09]" + bytes + "\r\n");
-        QCOMPARE(readFile(f->folder + "chat.html"), header + "[21:05:09]" + bytes + "<br>\r\n");
+        ChatFixture f;
+        f.change([&](Settings &s) { s.htmlLog = f.folder + "chat.html"; });
+        f.log.write(line);
+        QCOMPARE(readFile(f.logsFile()), "[21:05:09]" + bytes + "\r\n");
+        QCOMPARE(readFile(f.folder + "chat.html"), header + "[21:05:09]" + bytes + "<br>\r\n");
     }
-
-private:
-    std::unique_ptr<ChatFixture> f;
 };
 
 QTEST_GUILESS_MAIN(TestActivityLog)

@@ -1,117 +1,91 @@
-#include "settings/Module1.h"
+#include "settings/SettingsStore.h"
 #include "support/FakeClock.h"
 #include "support/FakeEchoLinkSession.h"
-#include "support/FakeSettingsWindow.h"
-#include "support/RecordingMessageBox.h"
+#include "support/FakeMainWindowState.h"
+#include "support/RecordingMessageDialog.h"
 #include "timer/BusyControl.h"
 #include "timer/BusyView.h"
 
 #include <QtTest>
 
-namespace {
-
-// A check box that only holds its state, as QCheckBox::setChecked does. The
-// chat background goes into the session's call list, so one trace shows the
-// order of everything the control does.
-class RecordingBusyView : public BusyView
+// The main window around the busy control; its box only holds its state.
+struct Station : BusyView
 {
-public:
-    explicit RecordingBusyView(QStringList &trace) : m_trace(trace) {}
-    bool isChkBusyChecked() const override { return checked; }
-    void setChkBusyChecked(bool c) override { checked = c; }
-    void setChatBackgroundBusy(bool busy) override { m_trace << (busy ? "grey" : "white"); }
+    bool isBusyChecked() const override { return checked; }
+    void setBusyChecked(bool busy) override { checked = busy; }
+    void setChatBackgroundBusy(bool busy) override { backgrounds << (busy ? "grey" : "white"); }
 
     bool checked = false;
-
-private:
-    QStringList &m_trace;
-};
-
-struct Station
-{
-    // One schedule check at time: what it did, then the state of the box.
-    QString at(const QString &time)
-    {
-        session.calls.clear();
-        clock.set(QDateTime(QDate(2006, 3, 14), QTime::fromString(time)));
-        busy.CheckSchedule();
-        return (session.calls << (view.checked ? "ticked" : "clear")).join(", ");
-    }
-
-    FakeSettingsWindow window;
-    RecordingMessageBox messages;
-    Module1 module{window, messages, ProgramFolders{}};
+    QStringList backgrounds;
+    FakeMainWindowState window;
+    RecordingMessageDialog messages;
+    SettingsStore store{window, messages, ProgramFolders{}};
     FakeClock clock;
     FakeEchoLinkSession session;
-    RecordingBusyView view{session.calls};
-    BusyControl busy{module, clock, SessionRef([this] { return &session; }), view};
+    BusyControl busy{store, clock, SessionRef([this] { return &session; }), *this};
 };
-
-} // namespace
 
 class TstBusy : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // The history's background comes first: it shows busy even when EchoLink
+    // refuses the first flag, which leaves out the second.
     void clickFollowsBox()
     {
         Station st;
-        st.view.checked = true;
-        st.busy.chkBusy_Click();
-        st.view.checked = false;
-        st.busy.chkBusy_Click();
-        st.busy.setChkBusy(false); // already cleared: no click
-        QCOMPARE(st.session.calls,
-                 (QStringList{"grey", "BusyFlagA 1", "BusyFlagB 1", "white", "BusyFlagA 0", "BusyFlagB 0"}));
+        st.checked = true;
+        st.busy.onBusyClicked();
+        st.busy.setBusy(true); // already ticked: no click
+        st.busy.setBusy(false);
+        st.session.setFailing(true);
+        st.busy.setBusy(true);
+        QCOMPARE(st.backgrounds, (QStringList{"grey", "white", "grey"}));
+        QCOMPARE(st.session.calls().join(','), "BusyFlagA 1,BusyFlagB 1,BusyFlagA 0,BusyFlagB 0,BusyFlagA 1");
     }
 
     void schedule_data()
     {
-        QTest::addColumn<QStringList>("timer01"); // start, end, enabled
-        QTest::addColumn<QStringList>("timer02");
-        QTest::addColumn<bool>("failing");
-        QTest::addColumn<QStringList>("times");
-        QTest::addColumn<QStringList>("trace");
-
-        const QStringList on{"12:00:00", "13:00:00", "1"};
-        const QStringList off{"12:00:00", "13:00:00", "0"};
-        // A second tick in the same second sets the box to the state it has.
-        const QStringList times{"11:59:59", "12:00:00", "12:00:00", "12:30:00", "13:00:00"};
-        const QStringList follows{"clear", "grey, BusyFlagA 1, BusyFlagB 1, ticked", "ticked", "ticked",
-                                  "white, BusyFlagA 0, BusyFlagB 0, clear"};
-        QTest::newRow("Timer01") << on << off << false << times << follows;
-        QTest::newRow("Timer02") << off << on << false << times << follows;
-        QTest::newRow("not enabled") << off << off << false << times << QStringList(5, "clear");
-        QTest::newRow("start equals end, midnight")
-            << QStringList{"00:00:00", "00:00:00", "1"} << off << false << QStringList{"00:00:00"}
-            << QStringList{"grey, BusyFlagA 1, BusyFlagB 1, white, BusyFlagA 0, BusyFlagB 0, clear"};
-        // lChat shows busy though EchoLink was not told, and the check goes on.
-        QTest::newRow("EchoLink refuses") << on << QStringList{"00:00:00", "12:00:00", "1"} << true
-                                          << QStringList{"12:00:00"}
-                                          << QStringList{"grey, BusyFlagA 1, white, BusyFlagA 0, clear"};
+        QTest::addColumn<QStringList>("windows"); // first start, end, second start, end
+        QTest::addColumn<QList<bool>>("armed");
+        QTest::addColumn<QString>("trace"); // checks at 11:59:59, 12:00:00 twice, 12:30:00, 13:00:00
+        // The other window would clear the box at 12:30 if it were followed.
+        const QStringList first{"12:00:00", "13:00:00", "12:30:00", "12:30:00"};
+        const QStringList second{first[2], first[3], first[0], first[1]};
+        // A second check in the same second sets the box to the state it has.
+        const QString follows = "clear|BusyFlagA 1,BusyFlagB 1,ticked|ticked|ticked|BusyFlagA 0,BusyFlagB 0,clear";
+        QTest::newRow("first armed") << first << QList<bool>{true, false} << follows;
+        QTest::newRow("second armed") << second << QList<bool>{false, true} << follows;
+        QTest::newRow("none armed") << first << QList<bool>{false, false} << "clear|clear|clear|clear|clear";
+        const QString both = "BusyFlagA 1,BusyFlagB 1,BusyFlagA 0,BusyFlagB 0,clear";
+        QTest::newRow("start equals end") << QStringList{"12:00:00", "12:00:00", "", ""} << QList<bool>{true, false}
+                                          << "clear|" + both + '|' + both + "|clear|clear";
+        // A refused flag ends only its own edge's click; the check goes on.
+        const QString refused = "BusyFlagA 1,BusyFlagA 0,clear";
+        QTest::newRow("EchoLink refuses") << QStringList{"12:00:00", "", "", "12:00:00"} << QList<bool>{true, true}
+                                          << "clear|" + refused + '|' + refused + "|clear|clear";
     }
+    // The settings' own enable digits are on throughout: only arming counts.
     void schedule()
     {
-        QFETCH(QStringList, timer01);
-        QFETCH(QStringList, timer02);
-        QFETCH(bool, failing);
-        QFETCH(QStringList, times);
-        QFETCH(QStringList, trace);
-
+        QFETCH(QStringList, windows);
+        QFETCH(QList<bool>, armed);
+        QFETCH(QString, trace);
         Station st;
-        Settings &s = st.module.settings;
-        s.Timer01Start = timer01[0];
-        s.Timer01End = timer01[1];
-        st.module.Timer01On = timer01[2].toShort();
-        s.Timer02Start = timer02[0];
-        s.Timer02End = timer02[1];
-        st.module.Timer02On = timer02[2].toShort();
-        st.session.failing = failing;
-        QStringList got;
-        for (const QString &time : times)
-            got << st.at(time);
-        QCOMPARE(got, trace);
+        Settings s = st.store.settings();
+        s.schedule = {ScheduleWindow{windows[0], windows[1], 1}, ScheduleWindow{windows[2], windows[3], 1}};
+        st.store.update(s);
+        st.busy.armSchedule(armed[0], armed[1]);
+        st.session.setFailing(QTest::currentDataTag() == QLatin1String("EchoLink refuses"));
+        QStringList got; // per check EchoLink's calls, then the state of the box
+        for (const char *time : {"11:59:59", "12:00:00", "12:00:00", "12:30:00", "13:00:00"}) {
+            st.session.clearCalls();
+            st.clock.set(QDateTime(QDate(2006, 3, 14), QTime::fromString(time)));
+            st.busy.checkSchedule();
+            got << (st.session.calls() + QStringList(st.checked ? "ticked" : "clear")).join(',');
+        }
+        QCOMPARE(got.join('|'), trace);
     }
 };
 

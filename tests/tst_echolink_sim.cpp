@@ -62,10 +62,10 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, intact);
         QVERIFY(startStandIn());
-        m_session->SendChatText(text);
+        m_session->sendChatText(text);
         const QJsonArray calls = control(controlRequest(1, Control::calls)).value(Key::result).toArray();
         QCOMPARE(calls.size(), 1);
-        QSignalSpy received(m_session.get(), &EchoLinkSession::ChatTextReceived);
+        QSignalSpy received(m_session.get(), &EchoLinkSession::chatTextReceived);
         QVERIFY(control(controlRequest(2, Control::emitEvent, chatTextReceivedEvent(text))).value(Key::ok).toBool());
         QTRY_COMPARE(received.count(), 1);
         if (intact) {
@@ -88,14 +88,14 @@ private slots:
         FakeEchoLinkSession fake;
         for (EchoLinkSession *session : {static_cast<EchoLinkSession *>(m_session.get()), static_cast<EchoLinkSession *>(&fake)}) {
             QCOMPARE(session->stationCallsign(), QString("N0CALL"));
-            session->SendChatText("hello there");
+            session->sendChatText("hello there");
             session->setBusyFlagA(true);
             session->setBusyFlagB(false);
         }
         QCOMPARE(cli({"set", "callsign", "K1ABC"}).code, 0);
         QCOMPARE(cli({"set", "failing", "on"}).code, 0);
         QVERIFY_THROWS_EXCEPTION(EchoLinkError, m_session->stationCallsign());
-        QVERIFY_THROWS_EXCEPTION(EchoLinkError, m_session->SendChatText("x"));
+        QVERIFY_THROWS_EXCEPTION(EchoLinkError, m_session->sendChatText("x"));
         QVERIFY_THROWS_EXCEPTION(EchoLinkError, m_session->setBusyFlagA(true));
         QVERIFY_THROWS_EXCEPTION(EchoLinkError, m_session->setBusyFlagB(true));
         QCOMPARE(cli({"set", "failing", "off"}).code, 0);
@@ -104,7 +104,7 @@ private slots:
         const QStringList expected{"Callsign", "SendChatText hello there", "BusyFlagA 1", "BusyFlagB 0", "Callsign",
                                    "SendChatText x", "BusyFlagA 1", "BusyFlagB 1", "Callsign"};
         QCOMPARE(cli({"calls"}).out, expected.join('\n') + '\n');
-        QCOMPARE(fake.calls, expected.mid(0, 4));
+        QCOMPARE(fake.calls(), expected.mid(0, 4));
 
         m_standIn.kill();
         QVERIFY(m_standIn.waitForFinished());
@@ -140,14 +140,14 @@ private slots:
         QVERIFY(startStandIn());
         QStringList seen;
         EchoLinkSession *s = m_session.get();
-        connect(s, &EchoLinkSession::TX, this, [&](bool on) { seen << QString("TX %1").arg(on); });
-        connect(s, &EchoLinkSession::RX, this, [&](bool on) { seen << QString("RX %1").arg(on); });
-        connect(s, &EchoLinkSession::Connected, this, [&](const QString &call, const QString &name, const QString &addr) {
+        connect(s, &EchoLinkSession::transmitChanged, this, [&](bool on) { seen << QString("TX %1").arg(on); });
+        connect(s, &EchoLinkSession::receiveChanged, this, [&](bool on) { seen << QString("RX %1").arg(on); });
+        connect(s, &EchoLinkSession::connected, this, [&](const QString &call, const QString &name, const QString &addr) {
             seen << QString("Connected %1|%2|%3").arg(call, name, addr);
         });
-        connect(s, &EchoLinkSession::DisConnected, this, [&](const QString &call) { seen << "DisConnected " + call; });
-        connect(s, &EchoLinkSession::ChatTextReceived, this, [&](const QString &text) { seen << "Chat " + text; });
-        connect(s, &EchoLinkSession::Closing, this, [&] { seen << "Closing"; });
+        connect(s, &EchoLinkSession::disconnected, this, [&](const QString &call) { seen << "DisConnected " + call; });
+        connect(s, &EchoLinkSession::chatTextReceived, this, [&](const QString &text) { seen << "Chat " + text; });
+        connect(s, &EchoLinkSession::closing, this, [&] { seen << "Closing"; });
 
         const QList<QStringList> commands{{"emit", "tx", "on"}, {"emit", "rx", "on"},
                                           {"emit", "connected", "K1ABC", "Bob", "Boston MA"},
@@ -169,7 +169,7 @@ private slots:
         QLocalSocket *peer = fakeStandIn(server);
         QVERIFY(peer);
         QStringList seen;
-        connect(m_session.get(), &EchoLinkSession::ChatTextReceived, this, [&](const QString &text) {
+        connect(m_session.get(), &EchoLinkSession::chatTextReceived, this, [&](const QString &text) {
             seen << "begin " + text;
             peer->write("not json\n{\"event\":\"TX\"}\n{\"event\":\"Bogus\"}\n" + encode(okReply(0, "OLD"))
                         + encode(txEvent(true)) + encode(okReply(1, "K1ABC")));
@@ -177,7 +177,7 @@ private slots:
             seen << m_session->stationCallsign();
             seen << "end " + text;
         });
-        connect(m_session.get(), &EchoLinkSession::TX, this, [&](bool on) { seen << QString("TX %1").arg(on); });
+        connect(m_session.get(), &EchoLinkSession::transmitChanged, this, [&](bool on) { seen << QString("TX %1").arg(on); });
         peer->write(encode(chatTextReceivedEvent("hi")));
         peer->flush();
         QTRY_COMPARE(seen, QStringList({"begin hi", "K1ABC", "end hi", "TX 1"}));

@@ -1,6 +1,6 @@
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
-#include "platform/VbError.h"
+#include "platform/HandlerError.h"
 
 #include <QtTest>
 

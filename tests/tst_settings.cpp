@@ -1,53 +1,33 @@
-#include "settings/Module1.h"
 #include "platform/Cp932.h"
 #include "platform/Folders.h"
-
-#include "support/FakeSettingsWindow.h"
-#include "support/RecordingMessageBox.h"
-#include "support/TestFiles.h"
-
-#include <QTemporaryDir>
+#include "settings/SettingsFile.h"
+#include "support/DialogFixture.h"
 #include <QtTest>
-
 #include <memory>
 
-namespace {
-
-const QStringList defaultLines(const QString &dir)
+static QStringList defaultLines(const QString &dir, const QString &program = {})
 {
     return {"Timer=00:03:00", "FontSize=9", "Standby=5", "SyncTX=1", "SyncRX=1", "Alarm=1",
             "DispDate=0", "DispTime=1", "LogFile=0", "Position= 100, 100, 5640, 8460",
-            "ELDir=" + dir + "el/", "VLNDir=" + dir, "Timer01=00:00:00,00:00:00,0",
+            "ELDir=" + dir + "el/", "VLNDir=" + (program.isEmpty() ? dir : program), "Timer01=00:00:00,00:00:00,0",
             "Timer02=00:00:00,00:00:00,0", "HttpLog=", "Speech=0"};
 }
 
-QByteArray crlf(const QStringList &lines)
-{
-    return Cp932::encode(lines.join("\r\n") + "\r\n");
-}
-
-} // namespace
+static QByteArray crlf(const QStringList &lines) { return Cp932::encode(lines.join("\r\n") + "\r\n"); }
 
 class TestSettings : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_folder = m_dir->path() + "/";
-        m_window = FakeSettingsWindow();
-        m_messages = RecordingMessageBox();
-    }
+    void init() { m_f = std::make_unique<DialogFixture>(); }
 
-    // Each row replaces one line (1-based) of the default file.
+    // Each row replaces one line (1-based) of the default file; a refused file is replaced by the default one.
     void readerAcceptsAndRejects_data()
     {
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
-
         // Hours up to 99 pass the reader; separators, keys and paths are not
         // looked at; only a flag's first character counts; Speech is never invalid.
         const QList<std::pair<int, QString>> accepted{
@@ -64,7 +44,7 @@ private slots:
             {10, "Position= 100, 100, 5640"}, {10, "Position= 100, 100, 5640, 8460, 1"},
             {13, "Timer01=08:00:00,09:00:00,3"}, {13, "Timer01=8:00:00,9:00:00,1"},
             {14, "Timer02=08:00:00,09:00:00,x"}, {14, "Timer02=8:00:00,9:00:00,1"}, {14, ""}};
-        QTest::newRow("default file") << 0 << "" << true;
+        QTest::newRow("default file") << 1 << "Timer=00:03:00" << true;
         for (const auto &[line, text] : accepted)
             QTest::addRow("line %d '%s'", line, qPrintable(text)) << line << text << true;
         for (const auto &[line, text] : refused)
@@ -75,169 +55,98 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, text);
         QFETCH(bool, ok);
-
-        QStringList lines = defaultLines(m_folder);
-        if (line > 0)
-            lines[line - 1] = text;
-        const QByteArray original = crlf(lines);
-        QVERIFY(writeFile(iniPath(), original));
-
-        const auto module = located();
-        const SettingsReadResult r = module->ReadSettings();
-
-        QCOMPARE(r.ok, ok);
-        QCOMPARE(readFile(iniPath()), ok ? original : crlf(defaultLines(m_folder)));
-        QVERIFY(m_messages.texts.isEmpty());
+        QStringList lines = defaultLines(m_f->folder());
+        lines[line - 1] = text;
+        QVERIFY(writeFile(ini(), crlf(lines)));
+        QCOMPARE(m_f->settings.load(), ok);
+        QCOMPARE(readFile(ini()), crlf(ok ? lines : defaultLines(m_f->folder())));
     }
 
-    // What a failed read leaves: the in-memory defaults, the placement only
-    // when the parse got that far, and what the parse had already stored.
+    // A failed read keeps the program folder, the HTML log and the schedule
+    // digits, resets the rest, and places the window when the parse got that far.
     void failedReads()
     {
-        auto module = located();
-        module->settings.ELDir = "somewhere else";
-        SettingsReadResult r = module->ReadSettings(); // no file at all
-        QVERIFY(!r.ok);
-        QCOMPARE(module->settings.ELDir, m_folder + "el/");
-        QCOMPARE(readFile(iniPath()), crlf(defaultLines(m_folder)));
-        QCOMPARE(m_window.placements, 0);
-        module->takeReadResult(r);
-        QCOMPARE(module->settings.TimerMM, qint16(3));
-        QCOMPARE(module->settings.Alarm, false); // off for this run although the file says 1
-        QCOMPARE(module->settings.DispTime, true);
-
-        QStringList lines = defaultLines(m_folder);
-        lines[0] = "Timer=01:02:03";
-        lines[9] = "Position=-600, 200, 7000, 9000";
-        lines[12] = "Timer01=08:00:00,09:00:00,2";
-        lines[13] = "Timer02=10:00:00,11:00:00,1";
-        lines[14] = "HttpLog=" + m_folder + "chat%date%.htm";
-        QVERIFY(writeFile(iniPath(), crlf(lines)));
-        module = located();
-        r = module->ReadSettings();
-        QVERIFY(!r.ok);
-        QCOMPARE(QList<double>({m_window.place.left, m_window.place.top, m_window.place.width}),
-                 QList<double>({100, 200, 7000}));
-        QCOMPARE(module->chkT00, 2);
-        QCOMPARE(module->chkT01, 1);
-        QCOMPARE(module->settings.HttpLog, m_folder + "chat%date%.htm");
-        module->takeReadResult(r);
-        QCOMPARE(module->settings.TimerHH, qint16(0));
-        QCOMPARE(module->settings.Timer01Start, QString("00:00:00"));
-        QCOMPARE(module->settings.Timer02End, QString("00:00:00"));
-        QCOMPARE(module->Timer01On, qint16(0));
+        QVERIFY(!m_f->settings.load()); // no file at all
+        QCOMPARE(readFile(ini()), crlf(defaultLines(m_f->folder())));
+        QCOMPARE(m_f->window.placements(), 0);
+        const QString sub = m_f->folder() + "sub/";
+        QStringList lines = defaultLines(m_f->folder());
+        const QStringList changed{"Timer=01:02:03", "Position=-600, 200, 7000, 9000", "ELDir=" + sub, "VLNDir=" + sub,
+                                  "Timer01=08:00:00,09:00:00,2", "Timer02=10:00:00,11:00:00,1", "HttpLog=c.htm"};
+        for (int i = 0; i < changed.size(); ++i)
+            lines[QList<int>{0, 9, 10, 11, 12, 13, 14}[i]] = changed[i];
+        QVERIFY(QDir().mkpath(sub) && writeFile(ini(), crlf(lines)));
+        QVERIFY(!m_f->settings.load());
+        const WindowPlacement p = m_f->window.placement();
+        QCOMPARE(QList<double>({p.left, p.top, p.width}), QList<double>({100, 200, 7000}));
+        const Settings &s = m_f->settings.settings();
+        QCOMPARE(s.programFolder + s.echoLinkFolder + s.htmlLog, sub + m_f->folder() + "el/c.htm");
+        QCOMPARE(QList<int>({s.schedule[0].enableDigit, s.schedule[1].enableDigit, s.limit.hours, s.alarm}),
+                 QList<int>({2, 1, 0, false})); // alarm off for this run although the default file says 1
+        QCOMPARE(s.schedule[0].start + s.schedule[1].end, QString("00:00:0000:00:00"));
+        QCOMPARE(readFile(sub + "vln.ini"), crlf(defaultLines(m_f->folder(), sub)));
     }
 
-    // Lines past the 16th are ignored and dropped by the next save, which
-    // takes Date, Time and Log from the main window's boxes.
-    void extraLinesAndEqualsInValues()
+    // save() takes Date, Time and Log from the main window's boxes and writes CR LF
+    // lines in cp932; a read takes the lines by position, from the default install
+    // folder when that exists, and ignores any past the 16th.
+    void savesExactBytesAndReadsThemBack()
     {
-        QStringList lines = defaultLines(m_folder);
-        lines[10] = "ELDir=" + m_folder + "a=b/";
-        lines[3] = "SyncTX=0";
-        lines << "Extra1=1" << "Extra2=2" << "Extra3" << "Extra4";
-        QVERIFY(writeFile(iniPath(), crlf(lines)));
-        const auto module = located();
-        const SettingsReadResult r = module->ReadSettings();
-        QVERIFY(r.ok);
-        QCOMPARE(r.SyncTX, false);
-        QCOMPARE(r.Alarm, true);
-        QCOMPARE(module->settings.ELDir, m_folder + "a=b/");
-
-        module->takeReadResult(r);
-        m_window.date = m_window.log = true;
-        m_window.time = false;
-        module->SaveSettings();
-        const QByteArray bytes = readFile(iniPath());
-        QCOMPARE(bytes.count("\r\n"), 16);
-        QVERIFY(bytes.contains("\r\nSyncTX=0\r\nSyncRX=1\r\nAlarm=1\r\nDispDate=1\r\nDispTime=0\r\nLogFile=1\r\n"));
+        const QString folder = QString::fromUtf8("C:\\エコー～\\");
+        m_f->edit([&](Settings &s) {
+            s.limit = {9, 0, 7};
+            s.fontSize = 12;
+            s.standbySeconds = 0;
+            s.syncReceive = false;
+            s.alarm = s.speakCallsigns = true;
+            s.echoLinkFolder = folder;
+            s.htmlLog = "chat%date%.html";
+            s.schedule[0] = {"08:00:00", "09:00:00", 1};
+            s.schedule[1] = {"00:00:00", "10:00:00", 2};
+        });
+        m_f->window.setChecked(true, false, true);
+        m_f->window.setPlacement({-300, -0.0, 1e7, 1800.5});
+        m_f->settings.save();
+        const QByteArray expected =
+            QByteArray("Timer=09:00:07\r\nFontSize=12\r\nStandby=0\r\nSyncTX=1\r\nSyncRX=0\r\nAlarm=1\r\n"
+                       "DispDate=1\r\nDispTime=0\r\nLogFile=1\r\nPosition=-300, 0, 10000000, 1800.5\r\n"
+                       "ELDir=C:\\\x83\x47\x83\x52\x81\x5b\x81\x60\\\r\nVLNDir=")
+            + m_f->folder().toUtf8() + "\r\nTimer01=08:00:00,09:00:00,1\r\nTimer02=00:00:00,10:00:00,2\r\n"
+            + "HttpLog=chat%date%.html\r\nSpeech=1\r\n";
+        QCOMPARE(readFile(ini()), expected);
+        QVERIFY(writeFile(ini(), expected + "Extra=1\r\nExtra\r\n"));
+        SettingsStore store(m_f->window, m_f->messages, {m_f->folder() + "x/", m_f->folder(), m_f->folder()});
+        QVERIFY(store.load());
+        QCOMPARE(store.settings().echoLinkFolder, folder);
+        const QStringList back = SettingsFile::format(store.settings(), m_f->window.placement());
+        QCOMPARE(crlf(back), QByteArray(expected).replace("1800.5", "1800"));
     }
 
-    void defaultInstallFolderIsReadFirst()
+    // A program folder that has gone: nothing written, no message, no Logs
+    // folder. Only a launcher under ../share/applications marks an installed
+    // copy, whose settings stay out of the bin folder even where it could write.
+    void folders()
     {
-        const QString install = m_folder + "install/";
-        QDir().mkpath(install);
-        QStringList lines = defaultLines(m_folder);
-        lines[1] = "FontSize=20";
-        QVERIFY(writeFile(install + "vln.ini", crlf(lines)));
-
-        Module1 module(m_window, m_messages, {m_folder, install, m_folder + "el/"});
-        module.getVLNpath();
-        const SettingsReadResult r = module.ReadSettings();
-        QVERIFY(r.ok);
-        QCOMPARE(r.FontSize, qint16(20));
-    }
-
-    void writerBytes()
-    {
-        const auto module = located();
-        module->settings.ELDir = QString::fromUtf8("C:\\エコー～\xf0\x9f\x98\x80\\");
-        module->settings.HttpLog = "chat%date%.html";
-        module->settings.Timer01Start = "08:00:00";
-        module->settings.Timer01End = "09:00:00";
-        module->chkT00 = 1;
-        module->chkT01 = 2;
-        m_window.place = {-300, 100, 5640, 1012.5};
-        module->WriteSettings(9, 0, 0, 12, 0, 1, 0, 1, 0, 1, 1, 0);
-
-        const QByteArray expected = QByteArray("Timer=09:00:00\r\nFontSize=12\r\nStandby=0\r\n"
-                                               "SyncTX=1\r\nSyncRX=0\r\nAlarm=1\r\nDispDate=0\r\n"
-                                               "DispTime=1\r\nLogFile=1\r\n"
-                                               "Position=-300, 100, 5640, 1012.5\r\n"
-                                               "ELDir=C:\\\x83\x47\x83\x52\x81\x5b\x81\x60?\\\r\n")
-            + "VLNDir=" + m_folder.toUtf8() + "\r\n"
-            + "Timer01=08:00:00,09:00:00,1\r\nTimer02=00:00:00,00:00:00,2\r\n"
-              "HttpLog=chat%date%.html\r\nSpeech=0\r\n";
-        QCOMPARE(readFile(iniPath()), expected);
-    }
-
-    // A program folder that has gone: nothing written, no message, no Logs folder.
-    void foldersAndAMissingProgramFolder()
-    {
-        const QByteArray original = crlf(defaultLines(m_folder));
-        QVERIFY(writeFile(iniPath(), original));
-        const auto module = located();
-        QVERIFY(module->EnsureLogsFolder());
-        QVERIFY(QFileInfo(m_folder + "Logs").isDir());
-        QVERIFY(module->EnsureLogsFolder());
-        QCOMPARE(module->logsFolder(), m_folder + "Logs/");
-        QVERIFY(!module->getELProg());
-        module->settings.ELDir = m_folder;
-        QVERIFY(module->getELProg());
-
-        module->settings.VLNDir = m_folder + "missing/deeper/";
-        module->SaveSettings();
-        module->WriteDefaultSettings();
-        QCOMPARE(readFile(iniPath()), original);
-        QVERIFY(!module->EnsureLogsFolder());
-        QVERIFY(m_messages.texts.isEmpty());
-    }
-
-    // Only a launcher under ../share/applications marks an installed copy,
-    // whose settings stay out of the bin folder even where it could write.
-    void installedCopyIsRecognised()
-    {
-        const QString bin = m_folder + "usr/bin/";
-        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(m_folder + "usr/share/applications"));
-        QVERIFY(!Folders::isInstalledCopy(bin));
-        QVERIFY(writeFile(m_folder + "usr/share/applications/vorlane.desktop", "[Desktop Entry]\n"));
-        QVERIFY(Folders::isInstalledCopy(bin));
-        QVERIFY(!Folders::isInstalledCopy(m_folder + "usr/"));
+        QVERIFY(m_f->settings.ensureLogsFolder());
+        QVERIFY(m_f->settings.ensureLogsFolder() && QFileInfo(m_f->folder() + "Logs").isDir());
+        QCOMPARE(m_f->settings.logsFolder(), m_f->folder() + "Logs/");
+        QVERIFY(!m_f->settings.echoLinkInstalled());
+        m_f->edit([this](Settings &s) { s.echoLinkFolder = m_f->folder(); });
+        QVERIFY(m_f->settings.echoLinkInstalled());
+        m_f->edit([this](Settings &s) { s.programFolder = m_f->folder() + "missing/deeper/"; });
+        m_f->settings.save();
+        m_f->settings.writeDefaults();
+        QVERIFY(!m_f->settings.ensureLogsFolder() && !QFileInfo::exists(m_f->folder() + "missing"));
+        QVERIFY(m_f->messages.texts().isEmpty());
+        const QString usr = m_f->folder() + "usr/";
+        QVERIFY(QDir().mkpath(usr + "bin") && QDir().mkpath(usr + "share/applications"));
+        QVERIFY(!Folders::isInstalledCopy(usr + "bin/") && writeFile(usr + "share/applications/vorlane.desktop", ""));
+        QVERIFY(Folders::isInstalledCopy(usr + "bin/") && !Folders::isInstalledCopy(usr));
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_folder;
-    FakeSettingsWindow m_window;
-    RecordingMessageBox m_messages;
-    ProgramFolders folders() const { return {m_folder, m_folder + "no-install/", m_folder + "el/"}; }
-    std::unique_ptr<Module1> located()
-    {
-        auto module = std::make_unique<Module1>(m_window, m_messages, folders());
-        module->getVLNpath();
-        return module;
-    }
-    QString iniPath() const { return m_folder + "vln.ini"; }
+    QString ini() const { return m_f->folder() + "vln.ini"; }
+    std::unique_ptr<DialogFixture> m_f;
 };
 
 QTEST_APPLESS_MAIN(TestSettings)

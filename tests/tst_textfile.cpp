@@ -1,5 +1,5 @@
 #include "platform/TextFile.h"
-#include "platform/VbError.h"
+#include "platform/HandlerError.h"
 
 #include "support/TestFiles.h"
 

@@ -1,10 +1,9 @@
-#include "platform/Int16.h"
-#include "settings/Module1.h"
+#include "settings/SettingsStore.h"
 #include "support/FakeClock.h"
 #include "support/FakeEchoLinkSession.h"
-#include "support/FakeSettingsWindow.h"
+#include "support/FakeMainWindowState.h"
 #include "support/RecordingBeeper.h"
-#include "support/RecordingMessageBox.h"
+#include "support/RecordingMessageDialog.h"
 #include "timer/BusyControl.h"
 #include "timer/BusyView.h"
 #include "timer/TimerView.h"
@@ -13,269 +12,178 @@
 #include <QLocale>
 #include <QtTest>
 
-namespace {
+static QString hms(int seconds) { return QTime(0, 0).addSecs(seconds).toString("HH:mm:ss"); }
 
-QString bgr(const QColor &c)
+// The main window around the timer as start-up leaves it: the limit in the
+// settings, the count and the total loaded from it. As the window it keeps
+// the last value each control got, colours as #rrggbb, a '!' per attention
+// request; its busy control stays idle.
+struct Station : TimerView, BusyView
 {
-    return QString::number((c.blue() << 16) | (c.green() << 8) | c.red(), 16).rightJustified(6, u'0');
-}
-
-// The main window as the timer and an idle busy control see it.
-class RecordingView : public TimerView, public BusyView
-{
-public:
-    void setMesgText(const QString &text) override { mesg = text; }
-    void setMesgBackColour(const QColor &colour) override { mesgBack = colour; }
-    void setMesgForeColour(const QColor &colour) override { mesgFore = colour; }
-    void setMonLedColour(const QColor &colour) override { led = colour; }
-    void setCountText(const QString &text) override { counts << text; }
-    void setLampColours(const LampColours::Table &colours) override
+    explicit Station(TimeLimit limit = {0, 3, 0})
     {
-        lamps = colours;
-        ++paints;
+        change([&](Settings &s) { s.limit = limit; });
+        timer.resetCount();
+        timer.updateTotal();
     }
-    void setDayText(const QString &text) override { day = text; }
-    void setDayForeColour(const QColor &colour) override { dayFore = colour; }
-    void setCaption(const QString &text) override { caption = text; }
-    void requestAttention() override { ++attention; }
-    bool isMinimised() const override { return minimised; }
-    bool isChkBusyChecked() const override { return false; }
-    void setChkBusyChecked(bool) override {}
-    void setChatBackgroundBusy(bool) override {}
-
-    // "text/back/fore/led" with colours as 0xBBGGRR.
-    QString mesgState() const { return mesg + u'/' + bgr(mesgBack) + u'/' + bgr(mesgFore) + u'/' + bgr(led); }
-    QString count() const { return counts.value(counts.size() - 1); }
-
-    QString mesg, day, caption;
-    QColor mesgBack, mesgFore, led, dayFore;
-    QStringList counts;
-    LampColours::Table lamps{};
-    int paints = 0;
-    int attention = 0;
-    bool minimised = false;
-};
-
-// The main window around the timer, as start-up leaves it.
-struct Station
-{
-    Station() { setLimit(0, 3, 0); }
-
-    void setLimit(qint16 hh, qint16 mm, qint16 ss)
+    template <typename Edit> void change(Edit edit)
     {
-        Settings &s = module.settings;
-        s.TimerHH = module.RemainHH = hh;
-        s.TimerMM = module.RemainMM = mm;
-        s.TimerSS = module.RemainSS = ss;
-        module.TimerTotal = Int16::totalSeconds(hh, mm, ss);
+        Settings s = store.settings();
+        edit(s);
+        store.update(s);
     }
-    void tickNextSecond(int times = 1)
+    void tick(int times = 1, int stepMs = 1000)
     {
         for (int i = 0; i < times; ++i) {
-            clock.advanceMs(1000);
-            timer.Timer1_Timer();
+            clock.advanceMs(stepMs);
+            timer.onTick();
         }
     }
+    QString status() { return QStringList{last["status"], last["back"], last["fore"], last["lamp"]}.join('/'); }
 
-    FakeSettingsWindow window;
-    RecordingMessageBox messages;
-    Module1 module{window, messages, ProgramFolders{}};
+    void setStatusText(const QString &text) override { last["status"] = text; }
+    void setStatusBackground(const QColor &colour) override { last["back"] = colour.name(); }
+    void setStatusColour(const QColor &colour) override { last["fore"] = colour.name(); }
+    void setStateLampColour(const QColor &colour) override { last["lamp"] = colour.name(); }
+    void setCountText(const QString &text) override { counts << text; }
+    void setLampColours(const LampColours::Table &colours) override { lamps = colours; }
+    void setDayText(const QString &text) override { last["day"] = text; }
+    void setDayColour(const QColor &colour) override { last["dayColour"] = colour.name(); }
+    void requestAttention() override { last["attention"] += '!'; }
+    void setCaption(const QString &text) override { last["caption"] = text; }
+    bool isMinimised() const override { return minimised; }
+    bool isBusyChecked() const override { return false; }
+    void setBusyChecked(bool) override {}
+    void setChatBackgroundBusy(bool) override {}
+
+    QHash<QString, QString> last;
+    QStringList counts;
+    LampColours::Table lamps{};
+    bool minimised = false;
+    FakeMainWindowState window;
+    RecordingMessageDialog messages;
+    SettingsStore store{window, messages, ProgramFolders{}};
     FakeClock clock{QDateTime(QDate(2006, 3, 14), QTime(21, 5, 9, 500))};
     FakeEchoLinkSession session;
     EchoLinkSession *echo = &session;
     RecordingBeeper beeper;
-    RecordingView view;
-    BusyControl busy{module, clock, SessionRef([this] { return echo; }), view};
-    TransmissionTimer timer{module, clock, SessionRef([this] { return echo; }), beeper, view, busy,
-                            QStringLiteral("VLN Ver.0.1.14 ")};
+    BusyControl busy{store, clock, SessionRef([this] { return echo; }), *this};
+    TransmissionTimer timer{store, clock, SessionRef([this] { return echo; }), beeper, *this, busy};
 };
-
-QString hms(int seconds)
-{
-    return QTime(0, 0).addSecs(seconds).toString(QStringLiteral("HH:mm:ss"));
-}
-
-} // namespace
 
 class TstTimer : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void transmissionAndWait_data()
-    {
-        QTest::addColumn<int>("standby");
-        QTest::newRow("default standby 5") << 5;
-        QTest::newRow("standby 0 ends the wait at once") << 0;
-    }
-    void transmissionAndWait()
-    {
-        QFETCH(int, standby);
-        Station st;
-        st.module.settings.Standby = qint16(standby);
-        st.timer.Echo_TX(true);
-        QCOMPARE(st.view.mesgState(), QStringLiteral("On Air/e0e0e0/0000c0/0000ff"));
-
-        for (int left = 179; left >= 0; --left) {
-            st.tickNextSecond();
-            QCOMPARE(st.view.count(), hms(left));
-        }
-        QCOMPARE(st.view.mesg, QStringLiteral("On Air"));
-        QCOMPARE(bgr(st.view.lamps[90]), QStringLiteral("0000ff"));
-        QCOMPARE(st.view.attention, 0);
-
-        st.tickNextSecond(2);
-        QCOMPARE(st.view.mesgState(), QStringLiteral("Over !!/e0e0e0/0000ff/0000ff"));
-        QCOMPARE(st.view.attention, 1);
-        QCOMPARE(st.view.count(), QStringLiteral("00:00:00"));
-
-        st.timer.Echo_TX(false);
-        QCOMPARE(st.view.mesgState(), QStringLiteral("/e0e0e0/0000ff/808080"));
-        for (int left = standby - 1; left >= 1; --left) {
-            st.tickNextSecond();
-            QCOMPARE(st.view.mesgState(), QStringLiteral("Wait/e0e0e0/00c0c0/00ffff"));
-            QCOMPARE(st.view.count(), hms(left));
-            QCOMPARE(bgr(st.view.lamps[left]), QStringLiteral("00ff00"));
-            QCOMPARE(bgr(st.view.lamps[left + 1]), QStringLiteral("c0c0c0"));
-        }
-        st.tickNextSecond();
-        QCOMPARE(st.view.count(), QStringLiteral("00:03:00"));
-        QCOMPARE(st.view.mesgState(), standby ? "/e0e0e0/00c0c0/808080" : "/e0e0e0/0000ff/808080");
-        QCOMPARE(bgr(st.view.lamps[1]), QStringLiteral("c0c0c0"));
-        QVERIFY(!st.timer.Waiting);
-    }
-
-    void countsOnlyNewSeconds()
-    {
-        Station st;
-        st.setLimit(2, 0, 0);
-        st.timer.Echo_TX(true);
-        const auto at = [&](int second, int ms) {
-            st.clock.set(QDateTime(QDate(2006, 3, 14), QTime(21, 5, second, ms)));
-            st.timer.Timer1_Timer();
-        };
-        at(10, 50);
-        at(10, 990);
-        QCOMPARE(st.view.counts, QStringList{QStringLiteral("01:59:59")});
-        at(12, 10); // 21:05:11 had no tick and is not made up
-        QCOMPARE(st.view.count(), QStringLiteral("01:59:58"));
-    }
-
-    void gatesAndStrayEnd()
-    {
-        Station st;
-        st.module.settings.SyncRX = false;
-        st.timer.Echo_RX(true);
-        QVERIFY(!st.timer.InRX && !st.module.Counting && st.view.mesg.isNull());
-
-        st.module.settings.SyncRX = true;
-        st.timer.Echo_RX(true);
-        QCOMPARE(st.view.mesgState(), QStringLiteral("Receive/e0e0e0/00c000/80ff80"));
-
-        // With SyncTX off a TX end is ignored; the RX end clears both flags.
-        st.timer.Echo_TX(true);
-        st.module.settings.SyncTX = false;
-        st.timer.Echo_TX(false);
-        QVERIFY(st.timer.InTX);
-        st.timer.Echo_RX(false);
-        QVERIFY(!st.timer.InTX && !st.timer.InRX && st.timer.Waiting);
-    }
-
-    void alarmBeeps_data()
+    void wholeEvent_data()
     {
         QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("standby");
         QTest::addColumn<int>("beeps");
-
-        // 45 s: zones 30-31, 60-62, 75-85 over the even levels 2..90.
-        QTest::newRow("45 s, zone width 1") << 45 << 8;
-        QTest::newRow("60 s, width 0.5 rounds to 0") << 60 << 3;
-        QTest::newRow("180 s, width -0.5 rounds to 0") << 180 << 3;
-        QTest::newRow("181 s, width -1, empty zones") << 181 << 0;
-        QTest::newRow("reception") << 180 << 0;
-        QTest::newRow("alarm off") << 180 << 0;
+        QTest::newRow("transmit") << 180 << 5 << 3; // zone width -0.5 rounds to 0
+        QTest::newRow("receive") << 180 << 5 << 0;
+        QTest::newRow("standby 0 ends the wait at once") << 180 << 0 << 3;
+        QTest::newRow("alarm off") << 180 << 5 << 0;
+        // Zones 30-31, 60-62, 75-85 over the even levels 2..90.
+        QTest::newRow("45 s, zone width 1") << 45 << 5 << 8;
+        QTest::newRow("60 s, width 0.5 rounds to 0") << 60 << 5 << 3;
+        QTest::newRow("181 s, width -1, empty zones") << 181 << 5 << 0;
     }
-    // A whole transmission or reception, its Over and its standby wait.
-    void alarmBeeps()
+    // The count moves once per new clock second and stops at 00:00:00 with
+    // one Over; the standby wait then counts down to the limit again. The
+    // alarm beeps once per level in its zones, only for a transmission.
+    void wholeEvent()
     {
         QFETCH(int, limit);
+        QFETCH(int, standby);
         QFETCH(int, beeps);
-        const bool reception = QTest::currentDataTag() == QLatin1String("reception");
-
-        Station st;
-        st.setLimit(0, qint16(limit / 60), qint16(limit % 60));
-        st.module.settings.Alarm = QTest::currentDataTag() != QLatin1String("alarm off");
-        reception ? st.timer.Echo_RX(true) : st.timer.Echo_TX(true);
-        st.tickNextSecond(limit + 1);
-        reception ? st.timer.Echo_RX(false) : st.timer.Echo_TX(false);
-        st.tickNextSecond(6);
-
-        const QList<QPair<int, int>> expected(beeps, qMakePair(1000, 100));
-        QCOMPARE(st.beeper.beeps, expected);
-    }
-
-    // A level beyond the bar paints nothing and sounds nothing; a zero limit
-    // ends the tick after the decrease, before the count and LastTick.
-    void failuresPaintNothing()
-    {
-        Station st;
-        st.module.settings.Alarm = true;
-        st.timer.SetLevel(30);
-        for (qint16 level : {qint16(91), qint16(-2)})
-            st.timer.SetLevel(level);
-        QCOMPARE(st.view.paints, 1);
-        QCOMPARE(st.beeper.beeps.size(), 1);
-        QCOMPARE(st.module.LastLevel, qint16(30));
-
-        st.timer.Echo_TX(true);
-        st.module.TimerTotal = 0;
-        st.tickNextSecond();
-        QCOMPARE(st.module.RemainSS, qint16(59));
-        QVERIFY(st.view.counts.isEmpty() && st.module.LastTick.isEmpty());
-    }
-
-    // The row's name says what the window and EchoLink do on the second tick.
-    void caption_data()
-    {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("count");
-
-        const QString title = QStringLiteral("VLN Ver.0.1.14 ") + QLocale::system().toString(QDate(2006, 3, 14), QLocale::ShortFormat);
-        QTest::newRow("restored") << title + " 21:05:11  <JA1XYZ>" << "00:02:58";
-        // Minimised: the count before this tick, and EchoLink is not asked.
-        QTest::newRow("minimised, callsign fails") << "00:02:59" << "00:02:58";
-        QTest::newRow("callsign fails") << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
-        QTest::newRow("no session") << title + " 21:05:10  <JA1XYZ>" << "00:02:59";
-    }
-    void caption()
-    {
-        QFETCH(QString, caption);
-        QFETCH(QString, count);
-        const QString state = QTest::currentDataTag();
-
-        Station st;
-        st.session.callsign = QStringLiteral("JA1XYZ");
-        st.timer.Echo_TX(true);
-        st.tickNextSecond();
-
-        st.view.minimised = state.startsWith(u"minimised");
-        st.session.failing = state.endsWith(u"fails");
-        if (state == u"no session")
-            st.echo = nullptr;
-        st.tickNextSecond();
-        QCOMPARE(st.view.caption, caption);
-        QCOMPARE(st.view.count(), count);
-    }
-
-    // The colour is set anew on every tick, so it follows midnight.
-    void dayLabelFollowsMidnight()
-    {
-        Station st;
-        const QStringList expected{"Sat/ff0000", "Sun/0000ff", "Mon/000000"};
-        for (int day = 0; day < 3; ++day) {
-            st.clock.set(QDateTime(QDate(2006, 3, 18).addDays(day), QTime(23, 59, 59)));
-            st.timer.Timer1_Timer();
-            QCOMPARE(st.view.day + u'/' + bgr(st.view.dayFore), expected[day]);
+        const bool transmit = QTest::currentDataTag() != QLatin1String("receive");
+        const bool alarm = QTest::currentDataTag() != QLatin1String("alarm off");
+        Station st({0, qint16(limit / 60), qint16(limit % 60)});
+        st.change([&](Settings &s) { s.standbySeconds = qint16(standby); s.alarm = alarm; });
+        transmit ? st.timer.onTransmitChanged(true) : st.timer.onReceiveChanged(true);
+        QCOMPARE(st.status(), transmit ? "On Air/#e0e0e0/#c00000/#ff0000" : "Receive/#e0e0e0/#00c000/#80ff80");
+        st.tick(2, 200); // both in the same clock second
+        st.tick(limit + 1);
+        QStringList counts;
+        for (int left = limit - 1; left >= -2; --left)
+            counts << hms(qMax(left, 0));
+        QCOMPARE(st.counts, counts);
+        QCOMPARE(st.status() + st.last["attention"],
+                 "Over !!/#e0e0e0/#ff0000/" + QString(transmit ? "#ff0000" : "#80ff80") + '!');
+        QCOMPARE(st.lamps[90].name(), "#ff0000");
+        transmit ? st.timer.onTransmitChanged(false) : st.timer.onReceiveChanged(false);
+        QCOMPARE(st.status(), "/#e0e0e0/#ff0000/#808080");
+        for (int left = standby - 1; left >= 1; --left) {
+            st.tick();
+            QCOMPARE(st.status() + ' ' + st.counts.last(), "Wait/#e0e0e0/#c0c000/#ffff00 " + hms(left));
+            QCOMPARE(st.lamps[left].name() + st.lamps[left + 1].name(), "#00ff00#c0c0c0");
         }
+        st.tick();
+        QCOMPARE(st.counts.last() + ' ' + st.lamps[1].name(), hms(limit) + " #c0c0c0");
+        QCOMPARE(st.status(), standby ? "/#e0e0e0/#c0c000/#808080" : "/#e0e0e0/#ff0000/#808080");
+        QCOMPARE(st.beeper.beeps(), (QList<QPair<int, int>>(beeps, {1000, 100})));
+    }
+
+    // With the Sync switches off no event's start or end reaches a running count.
+    void syncSwitchesOff()
+    {
+        Station st;
+        st.timer.onReceiveChanged(true);
+        st.tick();
+        st.change([](Settings &s) { s.syncTransmit = s.syncReceive = false; });
+        for (const bool on : {true, false}) {
+            st.timer.onTransmitChanged(on);
+            st.timer.onReceiveChanged(on);
+        }
+        QCOMPARE(st.status() + ' ' + st.timer.countText(), "Receive/#e0e0e0/#00c000/#80ff80 00:02:59");
+        QVERIFY(st.timer.isCounting());
+    }
+
+    // A 16-bit overflow or a total of 0 ends the tick after the decrease,
+    // silently, before the count is shown.
+    void arithmeticFaultsEndTheTick()
+    {
+        Station over; // a limit past 32767 s, which start-up's updateTotal refuses
+        over.change([](Settings &s) { s.limit = {10, 0, 0}; });
+        over.timer.resetCount();
+        Station zero;
+        zero.timer.onTransmitChanged(true);
+        zero.change([](Settings &s) { s.limit = {0, 0, 0}; });
+        zero.timer.updateTotal();
+        over.timer.onTransmitChanged(true);
+        for (Station *st : {&over, &zero})
+            st->tick();
+        QCOMPARE(over.counts + zero.counts, QStringList());
+        QCOMPARE(over.timer.countText() + ' ' + zero.timer.countText(), "09:59:59 00:02:59");
+    }
+
+    // Minimised, the caption is the count before the tick and EchoLink is not
+    // asked; a failing Callsign call, or no session, ends the tick before the
+    // count but after the day label, whose colour follows midnight.
+    void labelsBeforeTheCount()
+    {
+        Station st;
+        st.session.setCallsign("JA1XYZ");
+        st.timer.onTransmitChanged(true);
+        st.tick();
+        const QString date = QLocale::system().toString(QDate(2006, 3, 14), QLocale::ShortFormat);
+        QCOMPARE(st.last["caption"], "VLN Ver.0.1.14 " + date + " 21:05:10  <JA1XYZ>");
+        st.minimised = true;
+        st.session.setFailing(true);
+        st.tick();
+        QCOMPARE(st.last["caption"] + ' ' + st.counts.last(), "00:02:59 00:02:58");
+        st.minimised = false;
+        st.tick();
+        st.session.setFailing(false);
+        st.echo = nullptr;
+        for (const QString day : {"Sat/#0000ff", "Sun/#ff0000", "Mon/#000000"}) {
+            st.clock.set(st.clock.now().addDays(day.startsWith("Sat") ? 4 : 1));
+            st.timer.onTick();
+            QCOMPARE(st.last["day"] + '/' + st.last["dayColour"], day);
+        }
+        QCOMPARE(st.last["caption"] + ' ' + st.counts.last(), "00:02:59 00:02:58");
     }
 };
 

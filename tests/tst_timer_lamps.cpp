@@ -1,5 +1,4 @@
-#include "platform/VbColor.h"
-#include "platform/VbError.h"
+#include "platform/HandlerError.h"
 #include "timer/LampColours.h"
 
 #include <QtTest>
@@ -9,38 +8,26 @@ class TstTimerLamps : public QObject
     Q_OBJECT
 
 private slots:
-    // The last lamp of the green, yellow and red runs (0: none); silver after.
-    void runs_data()
-    {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QList<int>>("last");
-
-        QTest::newRow("0, wait over") << 0 << QList<int>{0, 0, 0};
-        QTest::newRow("-1, wait over with Standby 0") << -1 << QList<int>{0, 0, 0};
-        QTest::newRow("45") << 45 << QList<int>{45, 0, 0};
-        QTest::newRow("60") << 60 << QList<int>{59, 60, 0};
-        QTest::newRow("80") << 80 << QList<int>{59, 74, 80};
-        QTest::newRow("90, full bar") << 90 << QList<int>{59, 74, 90};
-        QTest::newRow("91, beyond the bar") << 91 << QList<int>{};
-        QTest::newRow("-2") << -2 << QList<int>{};
-    }
+    // Lamps 1..90: green to the level, yellow from 60 and red from 75 over
+    // it, silver after it. A level beyond the bar has no table.
     void runs()
     {
-        QFETCH(int, level);
-        QFETCH(QList<int>, last);
-
-        if (last.isEmpty()) {
-            QVERIFY_THROWS_EXCEPTION(SubscriptError, LampColours::forLevel(qint16(level)));
-            return;
-        }
-        const LampColours::Table table = LampColours::forLevel(qint16(level));
-        for (int lamp = 1; lamp <= LampColours::LampCount; ++lamp) {
-            const quint32 expected = lamp <= last[0] ? 0x00FF00
-                                   : lamp <= last[1] ? 0x00FFFF
-                                   : lamp <= last[2] ? 0x0000FF
-                                                     : 0xC0C0C0;
-            QVERIFY2(table[std::size_t(lamp)] == fromBgr(expected), qPrintable(QString::number(lamp)));
-        }
+        const QHash<QRgb, QChar> names{{0xFF00FF00, 'G'}, {0xFFFFFF00, 'Y'}, {0xFFFF0000, 'R'}, {0xFFC0C0C0, 'S'}};
+        const auto lamps = [&](qint16 level) {
+            const LampColours::Table table = LampColours::forLevel(level);
+            QString out;
+            for (int lamp = 1; lamp <= LampColours::LampCount; ++lamp)
+                out += names.value(table[std::size_t(lamp)].rgba(), '?');
+            return out;
+        };
+        const QString g(59, 'G'), y(15, 'Y');
+        QCOMPARE(lamps(0) + lamps(-1), QString(180, 'S')); // the wait's end, with standby 5 and 0
+        QCOMPARE(lamps(45), QString(45, 'G') + QString(45, 'S'));
+        QCOMPARE(lamps(60), g + 'Y' + QString(30, 'S'));
+        QCOMPARE(lamps(80), g + y + QString(6, 'R') + QString(10, 'S'));
+        QCOMPARE(lamps(90), g + y + QString(16, 'R'));
+        QVERIFY_THROWS_EXCEPTION(SubscriptError, LampColours::forLevel(91));
+        QVERIFY_THROWS_EXCEPTION(SubscriptError, LampColours::forLevel(-2));
     }
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/Module1.h"
+#include "platform/ProgramFolders.h"
 
 #include <functional>
 #include <memory>
@@ -11,20 +11,21 @@ class Clock;
 class EchoLinkSession;
 class FileOpenDialog;
 class InstanceGuard;
-class MessageBox;
+class MessageDialog;
 
 // Everything outside the program that the main window reaches: the real
-// platform in main(), fakes in tests.
+// platform in main(), fakes in tests. A bundle of references handed to the
+// main window's constructor.
 struct MainServices
 {
     Clock &clock;
-    MessageBox &messages;
+    MessageDialog &messages;
     Clipboard &clipboard;
     Beeper &beeper;
     FileOpenDialog &fileDialog;
     InstanceGuard &instance;
-    // Creates EchoLink's automation object; an empty result is the empty
-    // reference, an exception a creation error.
+    // Attaches to EchoLink's automation object; an empty result means it
+    // could not be reached, an exception that creating it failed.
     std::function<std::unique_ptr<EchoLinkSession>()> createSession;
     ProgramFolders folders;
 };

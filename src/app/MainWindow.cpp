@@ -1,20 +1,20 @@
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include "chat/ChatHistoryView.h"
-#include "chat/frmView.h"
-#include "schedule/frmTimeSet.h"
-#include "settings/frmOpt.h"
+#include "chat/LogViewer.h"
 #include "platform/AppInfo.h"
 #include "platform/EchoLinkSession.h"
 #include "platform/ErrorTrap.h"
+#include "platform/HandlerError.h"
 #include "platform/InstanceGuard.h"
-#include "platform/MessageBox.h"
+#include "platform/MessageDialog.h"
 #include "platform/Twips.h"
-#include "platform/VbError.h"
+#include "schedule/ScheduleDialog.h"
+#include "settings/OptionsDialog.h"
+#include "ui/AboutDialog.h"
 #include "ui/ChatLayout.h"
 #include "ui/LampBar.h"
-#include "ui/LedShape.h"
-#include "ui/frmAbout.h"
+#include "ui/StateLamp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,217 +26,205 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-frmMain::frmMain(MainServices services, QWidget *parent)
+MainWindow::MainWindow(MainServices services, QWidget *parent)
     : QMainWindow(parent),
       m_services(std::move(services)),
-      m_module(*this, m_services.messages, m_services.folders),
-      m_busy(m_module, m_services.clock, SessionRef([this] { return Echo(); }), *this),
-      m_timer(m_module, m_services.clock, SessionRef([this] { return Echo(); }), m_services.beeper,
-              *this, m_busy, QString()),
-      m_log(m_module, m_services.clock),
-      m_chat(m_module, m_services.clock, [this] { return Echo(); }, m_services.clipboard, m_log, *this),
+      m_ui(this),
+      m_settings(*this, m_services.messages, m_services.folders),
+      m_busy(m_settings, m_services.clock, SessionRef([this] { return session(); }), *this),
+      m_timer(m_settings, m_services.clock, SessionRef([this] { return session(); }), m_services.beeper,
+              *this, m_busy),
+      m_log(m_settings, m_services.clock),
+      m_chat(m_settings, m_services.clock, SessionRef([this] { return session(); }), m_services.clipboard,
+             m_log, *this),
       m_tick(m_services.clock)
 {
-    m_ui.setupUi(this);
     connectControls();
 }
 
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void frmMain::connectControls()
+void MainWindow::connectControls()
 {
-    connect(m_ui.mnuOpt, &QAction::triggered, this, &frmMain::mnuOpt_Click);
-    connect(m_ui.mnuTSet, &QAction::triggered, this, &frmMain::mnuTSet_Click);
-    connect(m_ui.mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
-    connect(m_ui.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(m_ui.btnView, &QPushButton::clicked, this, &frmMain::btnView_Click);
-    connect(m_ui.B_Send, &QPushButton::clicked, this, [this] { m_chat.SendChatMessage(); });
-    connect(m_ui.cmdClr, &QPushButton::clicked, this, [this] { m_chat.cmdClr_Click(); });
-    connect(m_ui.chkBusy, &QCheckBox::clicked, this, [this] { m_busy.chkBusy_Click(); });
-    connect(&m_tick, &TickScheduler::tick, this, [this] { m_timer.Timer1_Timer(); });
-    m_ui.sInput->installEventFilter(this);
-    history()->keyDown = [this](int keyCode, int shift) { return m_chat.lChat_KeyDown(keyCode, shift); };
-    history()->keyPress = [this](int keyAscii) { return m_chat.lChat_KeyPress(keyAscii); };
+    connect(m_ui.optionsAction, &QAction::triggered, this, &MainWindow::openOptions);
+    connect(m_ui.scheduleAction, &QAction::triggered, this, &MainWindow::openSchedule);
+    connect(m_ui.exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(m_ui.aboutAction, &QAction::triggered, this, &MainWindow::openAbout);
+    connect(m_ui.logOpen, &QPushButton::clicked, this, &MainWindow::openLogViewer);
+    connect(m_ui.send, &QPushButton::clicked, this, [this] { m_chat.sendMessage(); });
+    connect(m_ui.clear, &QPushButton::clicked, this, [this] { m_chat.clearHistory(); });
+    connect(m_ui.busy, &QCheckBox::clicked, this, [this] { m_busy.onBusyClicked(); });
+    connect(&m_tick, &TickScheduler::tick, this, [this] { m_timer.onTick(); });
+    m_ui.input->installEventFilter(this);
+    history()->setKeyHandlers(
+        [this](int keyCode, int shift) { return m_chat.historyKeyDown(keyCode, shift); },
+        [this](int character) { return m_chat.historyKeyPress(character); });
 }
 
-ChatHistoryView *frmMain::history() const
+ChatHistoryView *MainWindow::history() const
 {
-    return static_cast<ChatHistoryView *>(m_ui.lChat);
+    return m_ui.history;
 }
 
-// The start-up sequence; any error in it takes the failure path.
-void frmMain::Form_Load()
+// Any error in the sequence takes the start-up failure path.
+void MainWindow::startUp()
 {
     try {
-        startUp();
+        runStartUp();
     } catch (...) {
         m_services.messages.show(QStringLiteral("Please! Chek vln.ini [VLNDir] session"));
-        Echo_Closing();
+        onEchoLinkClosing();
     }
 }
 
-void frmMain::startUp()
+void MainWindow::runStartUp()
 {
-    m_module.getVLNpath();
-    m_module.takeReadResult(m_module.ReadSettings());
+    m_settings.locateProgramFolder();
+    m_settings.load();
 
-    if (!m_module.getELProg()) {
+    if (!m_settings.echoLinkInstalled()) {
         m_services.messages.show(QStringLiteral("EchoLink not Installed!"));
-        ProgEnding();
-        releaseOptionsDialog();
-        unload();
-        endProgram();
+        shutDown();
+        endAtStartUp();
         return;
     }
     if (m_services.instance.anotherInstanceRunning()) {
         m_services.messages.show(QStringLiteral("already Running EchoLink Program"),
                                  QStringLiteral("VorlaneMonitor"));
-        releaseEcho();
-        releaseOptionsDialog();
-        unload();
-        endProgram();
+        releaseEchoLink();
+        endAtStartUp();
         return;
     }
 
-    attachEcho();
-    if (!m_echo) {
+    attachEchoLink();
+    if (!m_session) {
         m_services.messages.show(QStringLiteral("Launch EchoLink Faild!!"), QStringLiteral("missing!!"));
         return;
     }
 
-    if (!m_module.EnsureLogsFolder())
+    if (!m_settings.ensureLogsFolder())
         throw FileError("Logs folder");
 
-    m_timer.TitleText = QStringLiteral("VLN Ver.%1.%2.%3 ")
-                            .arg(AppInfo::major())
-                            .arg(AppInfo::minor())
-                            .arg(AppInfo::revision());
-    setWindowTitle(m_timer.TitleText);
-    m_timer.MesgWord = {QString(), QStringLiteral("On Air"), QStringLiteral("Receive"),
-                        QStringLiteral("Wait"), QStringLiteral("Over !!")};
+    setWindowTitle(AppInfo::captionPrefix());
+    m_timer.resetCount();
 
-    const Settings &s = m_module.settings;
-    m_module.RemainHH = s.TimerHH;
-    m_module.RemainMM = s.TimerMM;
-    m_module.RemainSS = s.TimerSS;
-    m_module.Counting = false;
-    m_timer.Waiting = false;
-
-    m_ui.chkDate->setChecked(s.DispDate);
-    m_ui.chkTime->setChecked(s.DispTime);
-    m_ui.chkLog->setChecked(s.LogFile);
+    const Settings &s = m_settings.settings();
+    m_ui.dateStamp->setChecked(s.stampDate);
+    m_ui.timeStamp->setChecked(s.stampTime);
+    m_ui.log->setChecked(s.logChat);
     m_checkBoxesLive = true;
 
-    createOptionsDialog();
-    m_ui.setChatFontSize(s.FontSize);
-    m_tick.start();
-    m_module.TimerTotal = Module1::totalSeconds(m_module.RemainHH, m_module.RemainMM, m_module.RemainSS);
-}
-
-void frmMain::createOptionsDialog()
-{
     m_hasOptionsDialog = true;
+    m_ui.setChatFontSize(s.fontSize);
+    m_tick.start();
+    m_timer.updateTotal();
 }
 
-frmOpt *frmMain::loadOptionsDialog()
+// Unloading the window runs onUnload(), which saves once more.
+void MainWindow::endAtStartUp()
+{
+    releaseOptionsDialog();
+    unload();
+    endProgram();
+}
+
+OptionsDialog *MainWindow::optionsDialog()
 {
     if (!m_hasOptionsDialog)
-        throw VbError("Object variable not set");
-    if (!mfrmT) {
-        mfrmT = new frmOpt(m_module, *this, m_services.messages, this);
-        mfrmT->iNG = 1;
-        connect(mfrmT, &frmOpt::evtClick, this, &frmMain::mfrmT_evtClick);
+        throw HandlerError("Object variable not set");
+    if (!m_optionsDialog) {
+        m_optionsDialog = new OptionsDialog(m_settings, *this, m_services.messages, this);
+        connect(m_optionsDialog, &OptionsDialog::applied, this, &MainWindow::onOptionsApplied);
     }
-    return mfrmT;
+    return m_optionsDialog;
 }
 
-void frmMain::releaseOptionsDialog()
+void MainWindow::releaseOptionsDialog()
 {
     m_hasOptionsDialog = false;
-    if (!mfrmT)
+    if (!m_optionsDialog)
         return;
-    mfrmT->deleteLater();
-    mfrmT = nullptr;
+    m_optionsDialog->deleteLater();
+    m_optionsDialog = nullptr;
 }
 
-void frmMain::attachEcho()
+// From here on EchoLink's events reach the window; creating the session may
+// throw, which takes the start-up failure path.
+void MainWindow::attachEchoLink()
 {
-    m_echo = m_services.createSession();
-    if (!m_echo)
+    m_session = m_services.createSession();
+    if (!m_session)
         return;
-    EchoLinkSession *echo = m_echo.get();
-    connect(echo, &EchoLinkSession::Closing, this, &frmMain::Echo_Closing);
-    connect(echo, &EchoLinkSession::TX, this, [this](bool on) { m_timer.Echo_TX(on); });
-    connect(echo, &EchoLinkSession::RX, this, [this](bool on) { m_timer.Echo_RX(on); });
-    connect(echo, &EchoLinkSession::Connected, this,
-            [this](const QString &call, const QString &name, const QString &addr) {
-                m_chat.Echo_Connected(call, name, addr);
-            });
-    connect(echo, &EchoLinkSession::DisConnected, this,
-            [this](const QString &call) { m_chat.Echo_DisConnected(call); });
-    connect(echo, &EchoLinkSession::ChatTextReceived, this,
-            [this](const QString &text) { m_chat.Echo_ChatTextReceived(text); });
+    EchoLinkSession *echoLink = m_session.get();
+    connect(echoLink, &EchoLinkSession::closing, this, &MainWindow::onEchoLinkClosing);
+    connect(echoLink, &EchoLinkSession::transmitChanged, this, [this](bool on) { m_timer.onTransmitChanged(on); });
+    connect(echoLink, &EchoLinkSession::receiveChanged, this, [this](bool on) { m_timer.onReceiveChanged(on); });
+    connect(echoLink, &EchoLinkSession::connected, this,
+            [this](const QString &callsign) { m_chat.onConnected(callsign); });
+    connect(echoLink, &EchoLinkSession::disconnected, this, [this] { m_chat.onDisconnected(); });
+    connect(echoLink, &EchoLinkSession::chatTextReceived, this,
+            [this](const QString &chatLine) { m_chat.onChatTextReceived(chatLine); });
 }
 
-// Echo := Nothing. The object may be the sender of the event being handled,
-// so it is deleted once control is back in the event loop.
-void frmMain::releaseEcho()
+// The session may be the sender of the event being handled, so it is
+// deleted once control is back in the event loop.
+void MainWindow::releaseEchoLink()
 {
-    if (!m_echo)
+    if (!m_session)
         return;
-    disconnect(m_echo.get(), nullptr, this, nullptr);
-    m_echo.release()->deleteLater();
+    disconnect(m_session.get(), nullptr, this, nullptr);
+    m_session.release()->deleteLater();
 }
 
-void frmMain::ProgEnding()
+void MainWindow::shutDown()
 {
     ErrorTrap::report(m_services.messages, QStringLiteral("ProgEnding Error"), [this] {
         if (!isMinimized())
-            m_module.SaveSettings();
-        releaseEcho();
+            m_settings.save();
+        releaseEchoLink();
         releaseOptionsDialog();
     });
 }
 
-void frmMain::mnuExit_Click()
+void MainWindow::exitProgram()
 {
     ErrorTrap::report(m_services.messages, QStringLiteral("mnuExit Error"), [this] {
-        ProgEnding();
+        shutDown();
         unload();
         endProgram();
     });
 }
 
-void frmMain::Echo_Closing()
+void MainWindow::onEchoLinkClosing()
 {
     ErrorTrap::report(m_services.messages, QStringLiteral("Echo_Closing Error"), [this] {
-        ProgEnding();
+        shutDown();
         unload();
         endProgram();
     });
 }
 
-void frmMain::Form_Unload()
+void MainWindow::onUnload()
 {
     ErrorTrap::report(m_services.messages, QStringLiteral("Form_Unload Error"), [this] {
-        ProgEnding();
+        shutDown();
         endProgram();
     });
 }
 
-// Unloading the window always runs Form_Unload, whether the user closed it
+// Unloading the window always runs onUnload(), whether the user closed it
 // or the program did.
-void frmMain::unload()
+void MainWindow::unload()
 {
     if (m_unloading)
         return;
     m_unloading = true;
     m_tick.stop();
-    Form_Unload();
+    onUnload();
     hide();
 }
 
-void frmMain::endProgram()
+void MainWindow::endProgram()
 {
     if (m_ended)
         return;
@@ -244,62 +232,67 @@ void frmMain::endProgram()
     emit programEnded();
 }
 
-void frmMain::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     unload();
     event->accept();
 }
 
-void frmMain::mnuOpt_Click()
+void MainWindow::openOptions()
 {
-    ErrorTrap::silent([this] { loadOptionsDialog()->exec(); });
+    ErrorTrap::silent([this] { optionsDialog()->exec(); });
 }
 
-void frmMain::mnuTSet_Click()
+void MainWindow::openSchedule()
 {
     ErrorTrap::silent([this] {
-        frmTimeSet dialog(m_module, *this, m_services.messages, this);
+        ScheduleDialog dialog(m_settings, *this, m_services.messages, this);
+        connect(&dialog, &ScheduleDialog::scheduleArmed, this,
+                [this](bool first, bool second) { m_busy.armSchedule(first, second); });
         dialog.exec();
     });
 }
 
-void frmMain::btnView_Click()
+void MainWindow::openLogViewer()
 {
     ErrorTrap::silent([this] {
-        frmView viewer(m_module, m_services.clock, *this, m_services.messages, m_services.clipboard,
-                       m_services.fileDialog, this);
+        LogViewer viewer(m_settings, m_services.clock, *this, m_services.messages, m_services.clipboard,
+                         m_services.fileDialog, this);
         if (viewer.load())
             viewer.exec();
     });
 }
 
-void frmMain::mnuAbout_Click()
+void MainWindow::openAbout()
 {
     ErrorTrap::silent([this] {
-        frmAbout about(this, m_services.messages);
+        AboutDialog about(this, m_services.messages);
         about.exec();
     });
 }
 
-void frmMain::mfrmT_evtClick(qint32)
+// The options dialog was confirmed: the count restarts from the new limit
+// and the boxes and the chat font follow the settings.
+void MainWindow::onOptionsApplied()
 {
     ErrorTrap::silent([this] {
-        const Settings &s = m_module.settings;
-        m_ui.chkDate->setChecked(s.DispDate);
-        m_ui.chkTime->setChecked(s.DispTime);
-        m_ui.chkLog->setChecked(s.LogFile);
-        m_ui.setChatFontSize(s.FontSize);
+        m_timer.applyLimit();
+        const Settings &s = m_settings.settings();
+        m_ui.dateStamp->setChecked(s.stampDate);
+        m_ui.timeStamp->setChecked(s.stampTime);
+        m_ui.log->setChecked(s.logChat);
+        m_ui.setChatFontSize(s.fontSize);
     });
 }
 
-void frmMain::resizeEvent(QResizeEvent *event)
+void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    Form_Resize();
+    layOutChat();
 }
 
 // The chat controls follow the window's size; everything above them stays.
-void frmMain::Form_Resize()
+void MainWindow::layOutChat()
 {
     ErrorTrap::silent([this] {
         if (isMinimized())
@@ -314,26 +307,26 @@ void frmMain::Form_Resize()
     });
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_ui.sInput && event->type() == QEvent::KeyPress) {
+    if (watched == m_ui.input && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            return m_chat.sInput_KeyPress(ChatPanel::keyEnter) == 0;
+            return m_chat.inputKeyPress(ChatPanel::keyEnter) == 0;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-// SettingsWindow: the outer placement in twips, the size through the design
+// MainWindowState: the outer placement in twips, the size through the design
 // frame allowance.
-WindowPlacement frmMain::placement() const
+WindowPlacement MainWindow::placement() const
 {
     const QRect frame = frameGeometry();
     return {Twips::fromPixels(frame.x()), Twips::fromPixels(frame.y()), outerWidthTwips(width()),
             outerHeightTwips(height() - menuBarHeight())};
 }
 
-void frmMain::setPlacement(const WindowPlacement &p)
+void MainWindow::setPlacement(const WindowPlacement &p)
 {
     move(Twips::toPixels(p.left), Twips::toPixels(p.top));
     resize(centralWidthPx(p.width), centralHeightPx(p.height) + menuBarHeight());
@@ -342,29 +335,29 @@ void frmMain::setPlacement(const WindowPlacement &p)
 // Taken from the menu bar's own size rather than from the laid-out client
 // area, which has its real size only once the window has been shown; the
 // placement is read and set before that too.
-int frmMain::menuBarHeight() const
+int MainWindow::menuBarHeight() const
 {
     return menuBar()->sizeHint().height();
 }
 
-bool frmMain::chkDateChecked() const
+bool MainWindow::isDateStampChecked() const
 {
-    return m_checkBoxesLive ? m_ui.chkDate->isChecked() : m_module.settings.DispDate;
+    return m_checkBoxesLive ? m_ui.dateStamp->isChecked() : m_settings.settings().stampDate;
 }
 
-bool frmMain::chkTimeChecked() const
+bool MainWindow::isTimeStampChecked() const
 {
-    return m_checkBoxesLive ? m_ui.chkTime->isChecked() : m_module.settings.DispTime;
+    return m_checkBoxesLive ? m_ui.timeStamp->isChecked() : m_settings.settings().stampTime;
 }
 
-bool frmMain::chkLogChecked() const
+bool MainWindow::isLogChecked() const
 {
-    return m_checkBoxesLive ? m_ui.chkLog->isChecked() : m_module.settings.LogFile;
+    return m_checkBoxesLive ? m_ui.log->isChecked() : m_settings.settings().logChat;
 }
 
 // TimerView: each setter leaves an unchanged control alone, so the tick
 // repaints only what changed.
-void frmMain::setLabelColour(QWidget *label, QPalette::ColorRole role, const QColor &colour)
+void MainWindow::setLabelColour(QWidget *label, QPalette::ColorRole role, const QColor &colour)
 {
     if (label->palette().color(role) == colour)
         return;
@@ -373,117 +366,117 @@ void frmMain::setLabelColour(QWidget *label, QPalette::ColorRole role, const QCo
     label->setPalette(palette);
 }
 
-void frmMain::setMesgText(const QString &text)
+void MainWindow::setStatusText(const QString &text)
 {
-    if (m_ui.Mesg->text() != text)
-        m_ui.Mesg->setText(text);
+    if (m_ui.status->text() != text)
+        m_ui.status->setText(text);
 }
 
-void frmMain::setMesgBackColour(const QColor &colour)
+void MainWindow::setStatusBackground(const QColor &colour)
 {
-    setLabelColour(m_ui.Mesg, QPalette::Window, colour);
+    setLabelColour(m_ui.status, QPalette::Window, colour);
 }
 
-void frmMain::setMesgForeColour(const QColor &colour)
+void MainWindow::setStatusColour(const QColor &colour)
 {
-    setLabelColour(m_ui.Mesg, QPalette::WindowText, colour);
+    setLabelColour(m_ui.status, QPalette::WindowText, colour);
 }
 
-void frmMain::setMonLedColour(const QColor &colour)
+void MainWindow::setStateLampColour(const QColor &colour)
 {
-    m_ui.monLED->setFillColour(colour);
+    m_ui.stateLamp->setFillColour(colour);
 }
 
-void frmMain::setCountText(const QString &text)
+void MainWindow::setCountText(const QString &text)
 {
-    if (m_ui.txtCount->text() != text)
-        m_ui.txtCount->setText(text);
+    if (m_ui.count->text() != text)
+        m_ui.count->setText(text);
 }
 
-void frmMain::setLampColours(const LampColours::Table &colours)
+void MainWindow::setLampColours(const LampColours::Table &colours)
 {
-    m_ui.Shape1->setColours(colours);
+    m_ui.lampBar->setColours(colours);
 }
 
-void frmMain::setDayText(const QString &text)
+void MainWindow::setDayText(const QString &text)
 {
-    if (m_ui.txtDayof->text() != text)
-        m_ui.txtDayof->setText(text);
+    if (m_ui.day->text() != text)
+        m_ui.day->setText(text);
 }
 
-void frmMain::setDayForeColour(const QColor &colour)
+void MainWindow::setDayColour(const QColor &colour)
 {
-    setLabelColour(m_ui.txtDayof, QPalette::WindowText, colour);
+    setLabelColour(m_ui.day, QPalette::WindowText, colour);
 }
 
-void frmMain::requestAttention()
+void MainWindow::requestAttention()
 {
     if (!isActiveWindow())
         QApplication::alert(this);
 }
 
-void frmMain::setCaption(const QString &caption)
+void MainWindow::setCaption(const QString &caption)
 {
     if (windowTitle() != caption)
         setWindowTitle(caption);
 }
 
-bool frmMain::isMinimised() const
+bool MainWindow::isMinimised() const
 {
     return isMinimized();
 }
 
-bool frmMain::isChkBusyChecked() const
+bool MainWindow::isBusyChecked() const
 {
-    return m_ui.chkBusy->isChecked();
+    return m_ui.busy->isChecked();
 }
 
-void frmMain::setChkBusyChecked(bool checked)
+void MainWindow::setBusyChecked(bool checked)
 {
-    m_ui.chkBusy->setChecked(checked);
+    m_ui.busy->setChecked(checked);
 }
 
-void frmMain::setChatBackgroundBusy(bool busy)
+void MainWindow::setChatBackgroundBusy(bool busy)
 {
-    setLabelColour(m_ui.lChat, QPalette::Base, BusyView::chatBackground(busy, palette()));
+    setLabelColour(m_ui.history, QPalette::Base, BusyView::chatBackground(busy, palette()));
 }
 
-void frmMain::appendHistory(const QString &chunk)
+void MainWindow::appendHistory(const QString &chunk)
 {
     history()->appendCrLfText(chunk);
 }
 
-void frmMain::setHistory(const QString &text)
+void MainWindow::setHistory(const QString &text)
 {
     history()->setCrLfText(text);
 }
 
-void frmMain::moveHistoryCaretToEnd()
+void MainWindow::moveHistoryCaretToEnd()
 {
     history()->moveCaretToEnd();
 }
 
-QString frmMain::selectedHistoryText() const
+QString MainWindow::selectedHistoryText() const
 {
     return history()->selectedCrLfText();
 }
 
-QString frmMain::inputText() const
+QString MainWindow::inputText() const
 {
-    return m_ui.sInput->text();
+    return m_ui.input->text();
 }
 
-void frmMain::clearInput()
+void MainWindow::clearInput()
 {
-    m_ui.sInput->clear();
+    m_ui.input->clear();
 }
 
-void frmMain::focusInput()
+void MainWindow::focusInput()
 {
-    m_ui.sInput->setFocus();
+    m_ui.input->setFocus();
 }
 
-void frmMain::setConnectedCall(const QString &call)
+void MainWindow::setConnectedCall(const QString &callsign)
 {
-    m_ui.sConCall->setText(call);
+    m_ui.connectedCall->setText(callsign);
 }

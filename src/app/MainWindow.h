@@ -5,8 +5,8 @@
 #include "chat/ActivityLog.h"
 #include "chat/ChatPanel.h"
 #include "chat/ChatView.h"
-#include "settings/Module1.h"
-#include "settings/SettingsWindow.h"
+#include "settings/MainWindowState.h"
+#include "settings/SettingsStore.h"
 #include "timer/BusyControl.h"
 #include "timer/BusyView.h"
 #include "timer/TickScheduler.h"
@@ -19,70 +19,64 @@
 #include <memory>
 
 class ChatHistoryView;
-class frmOpt;
+class OptionsDialog;
 
-// The main window is the program: loading it runs the start-up sequence,
-// every way out runs ProgEnding, and the process ends with it. It owns the
-// session Echo, the tick Timer1 and the options dialog mfrmT, and shows what
-// the timer, the busy control and the chat panel drive.
-class frmMain : public QMainWindow,
-                public SettingsWindow,
-                public TimerView,
-                public BusyView,
-                public ChatView
+// The main window is the program: startUp() runs the start-up sequence,
+// every way out runs shutDown(), and the process ends with the window. It
+// holds the EchoLink session, the one-second tick and the options dialog,
+// and shows what the timer, the busy control and the chat panel drive.
+class MainWindow : public QMainWindow,
+                   public MainWindowState,
+                   public TimerView,
+                   public BusyView,
+                   public ChatView
 {
     Q_OBJECT
 
 public:
-    explicit frmMain(MainServices services, QWidget *parent = nullptr);
-    ~frmMain() override;
+    explicit MainWindow(MainServices services, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The start-up sequence. Afterwards hasEnded() tells whether it ended the
     // program; otherwise the caller shows the window.
-    void Form_Load();
+    void startUp();
     bool hasEnded() const { return m_ended; }
 
-    Module1 &module() { return m_module; }
-    TransmissionTimer &transmissionTimer() { return m_timer; }
-    ChatPanel &chatPanel() { return m_chat; }
-    BusyControl &busyControl() { return m_busy; }
-    MainWindowUi &ui() { return m_ui; }
-    EchoLinkSession *Echo() const { return m_echo.get(); }
+    // Saves the settings unless the window is minimised, then lets go of
+    // EchoLink and of the options dialog.
+    void shutDown();
+
+    const SettingsStore &settingsStore() const { return m_settings; }
+    const TransmissionTimer &transmissionTimer() const { return m_timer; }
+    const ChatPanel &chatPanel() const { return m_chat; }
+    const BusyControl &busyControl() const { return m_busy; }
+    const MainWindowUi &ui() const { return m_ui; }
+    EchoLinkSession *session() const { return m_session.get(); }
     bool isTicking() const { return m_tick.isActive(); }
 
-    void ProgEnding();
-    void mnuExit_Click();
-    void Echo_Closing();
-    void mnuOpt_Click();
-    void mnuTSet_Click();
-    void mnuAbout_Click();
-    void btnView_Click();
-    void mfrmT_evtClick(qint32 lngParam);
-    void Form_Resize();
-
-    // SettingsWindow
+    // MainWindowState
     WindowPlacement placement() const override;
     void setPlacement(const WindowPlacement &placement) override;
-    bool chkDateChecked() const override;
-    bool chkTimeChecked() const override;
-    bool chkLogChecked() const override;
+    bool isDateStampChecked() const override;
+    bool isTimeStampChecked() const override;
+    bool isLogChecked() const override;
 
     // TimerView
-    void setMesgText(const QString &text) override;
-    void setMesgBackColour(const QColor &colour) override;
-    void setMesgForeColour(const QColor &colour) override;
-    void setMonLedColour(const QColor &colour) override;
+    void setStatusText(const QString &text) override;
+    void setStatusBackground(const QColor &colour) override;
+    void setStatusColour(const QColor &colour) override;
+    void setStateLampColour(const QColor &colour) override;
     void setCountText(const QString &text) override;
     void setLampColours(const LampColours::Table &colours) override;
     void setDayText(const QString &text) override;
-    void setDayForeColour(const QColor &colour) override;
+    void setDayColour(const QColor &colour) override;
     void requestAttention() override;
     void setCaption(const QString &caption) override;
     bool isMinimised() const override;
 
     // BusyView
-    bool isChkBusyChecked() const override;
-    void setChkBusyChecked(bool checked) override;
+    bool isBusyChecked() const override;
+    void setBusyChecked(bool checked) override;
     void setChatBackgroundBusy(bool busy) override;
 
     // ChatView
@@ -93,7 +87,7 @@ public:
     QString inputText() const override;
     void clearInput() override;
     void focusInput() override;
-    void setConnectedCall(const QString &call) override;
+    void setConnectedCall(const QString &callsign) override;
 
 signals:
     // The program has ended; the process should exit.
@@ -105,35 +99,43 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void startUp();
-    void createOptionsDialog();
-    frmOpt *loadOptionsDialog();
+    void runStartUp();
+    void endAtStartUp();
+    OptionsDialog *optionsDialog();
     void releaseOptionsDialog();
-    void attachEcho();
-    void releaseEcho();
-    void Form_Unload();
+    void attachEchoLink();
+    void releaseEchoLink();
+    void exitProgram();
+    void onEchoLinkClosing();
+    void onUnload();
     void unload();
     void endProgram();
+    void openOptions();
+    void openSchedule();
+    void openAbout();
+    void openLogViewer();
+    void onOptionsApplied();
+    void layOutChat();
     void connectControls();
     int menuBarHeight() const;
     void setLabelColour(QWidget *label, QPalette::ColorRole role, const QColor &colour);
     ChatHistoryView *history() const;
 
     MainServices m_services;
-    MainWindowUi m_ui;
-    Module1 m_module;
-    std::unique_ptr<EchoLinkSession> m_echo;
+    const MainWindowUi m_ui;
+    SettingsStore m_settings;
+    std::unique_ptr<EchoLinkSession> m_session;
     BusyControl m_busy;
     TransmissionTimer m_timer;
     ActivityLog m_log;
     ChatPanel m_chat;
     TickScheduler m_tick;
-    // The options dialog instance exists from start-up on, but its window is
-    // built the first time it opens: its controls would slow every start.
+    // The options dialog exists from start-up on, but its window is built
+    // the first time it opens: its controls would slow every start.
     bool m_hasOptionsDialog = false;
-    frmOpt *mfrmT = nullptr;
-    // Before start-up sets the Date, Time and Log boxes from Settings, a save
-    // takes those values from Settings rather than the cleared boxes.
+    OptionsDialog *m_optionsDialog = nullptr;
+    // Before start-up sets the Date, Time and Log boxes from the settings, a
+    // save takes those values from the settings rather than the cleared boxes.
     bool m_checkBoxesLive = false;
     bool m_unloading = false;
     bool m_ended = false;

@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
@@ -6,8 +6,9 @@
 #include "platform/FileOpenDialog.h"
 #include "platform/InstanceGuard.h"
 #include "platform/JapaneseFont.h"
-#include "platform/MessageBox.h"
 #include "ui/AppIcon.h"
+
+#include "platform/MessageDialog.h"
 
 #ifdef Q_OS_WIN
 #include "platform/win/WinBeeper.h"
@@ -32,7 +33,7 @@ int main(int argc, char *argv[])
 #endif
 
     SystemClock clock;
-    QtMessageBox messages;
+    QtMessageDialog messages;
     QtClipboard clipboard;
 #ifdef Q_OS_WIN
     WinBeeper beeper;
@@ -42,11 +43,11 @@ int main(int argc, char *argv[])
     QtFileOpenDialog fileDialog;
     LockFileInstanceGuard instance;
 
-    frmMain window(MainServices{clock, messages, clipboard, beeper, fileDialog, instance,
-                                createEchoLinkSession, ProgramFolders::system()});
-    QObject::connect(&window, &frmMain::programEnded, &app, &QCoreApplication::quit,
+    MainWindow window(MainServices{clock, messages, clipboard, beeper, fileDialog, instance,
+                                   createEchoLinkSession, ProgramFolders::system()});
+    QObject::connect(&window, &MainWindow::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    window.Form_Load();
+    window.startUp();
     if (window.hasEnded())
         return 0;
     window.show();

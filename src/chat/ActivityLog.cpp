@@ -4,7 +4,7 @@
 #include "platform/ErrorTrap.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
-#include "settings/Module1.h"
+#include "settings/SettingsStore.h"
 
 #include <QDir>
 
@@ -14,7 +14,7 @@ const QString dateMarker = QStringLiteral("%date%");
 
 } // namespace
 
-ActivityLog::ActivityLog(const Module1 &module, const Clock &clock) : m_module(module), m_clock(clock)
+ActivityLog::ActivityLog(const SettingsStore &settings, const Clock &clock) : m_settings(settings), m_clock(clock)
 {
 }
 
@@ -32,7 +32,7 @@ const QStringList &ActivityLog::htmlHeader()
     return header;
 }
 
-void ActivityLog::WriteActivityLog(const QString &chatLine)
+void ActivityLog::write(const QString &chatLine)
 {
     ErrorTrap::silent([&] { writeTextLog(chatLine); });
     ErrorTrap::silent([&] { writeHtmlLog(chatLine); });
@@ -40,21 +40,21 @@ void ActivityLog::WriteActivityLog(const QString &chatLine)
 
 QString ActivityLog::textLogPath() const
 {
-    return m_module.logsFolder() + m_clock.dateDigits() + QStringLiteral(".txt");
+    return m_settings.logsFolder() + m_clock.dateDigits() + QStringLiteral(".txt");
 }
 
 // A marker at the very first character does not count; the name is cut at
 // the first "%", wherever that is.
 QString ActivityLog::htmlLogPath() const
 {
-    const QString &setting = m_module.settings.HttpLog;
+    const QString &setting = m_settings.settings().htmlLog;
     if (setting.isEmpty())
         return {};
     QString path = setting;
     if (setting.indexOf(dateMarker) > 0)
         path = setting.left(setting.indexOf(QLatin1Char('%'))) + m_clock.dateDigits() + QStringLiteral(".html");
     if (QDir::isRelativePath(path))
-        path = m_module.settings.VLNDir + path;
+        path = m_settings.settings().programFolder + path;
     return path;
 }
 

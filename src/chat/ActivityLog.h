@@ -4,7 +4,7 @@
 #include <QStringList>
 
 class Clock;
-class Module1;
+class SettingsStore;
 
 // The daily text log and the optional HTML log of the chat traffic. Every
 // line is opened, appended and closed in one call, so other programs may read
@@ -12,17 +12,17 @@ class Module1;
 class ActivityLog
 {
 public:
-    ActivityLog(const Module1 &module, const Clock &clock);
+    ActivityLog(const SettingsStore &settings, const Clock &clock);
 
-    // Appends "[HH:MM:SS]" + chatLine to VLNDir + "Logs" + yyyyMMdd + ".txt"
-    // and, when HttpLog is set, "[HH:MM:SS]" + chatLine + "<br>" to the HTML
+    // Appends "[HH:MM:SS]" + chatLine to Logs/yyyyMMdd.txt in the program
+    // folder and, when an HTML log is set, the same + "<br>" to the HTML
     // log, which starts with its header when new. The chat line goes out
     // unescaped; characters code page 932 lacks become "?". A failing file
     // is skipped and the other one still written; nothing is ever reported.
-    void WriteActivityLog(const QString &chatLine);
+    void write(const QString &chatLine);
 
     // The HTML log's path for the current date, or an empty text when
-    // HttpLog is empty. A relative HttpLog is taken inside the program
+    // none is set. A relative path is taken inside the program
     // folder, not the process's working folder.
     QString htmlLogPath() const;
     QString textLogPath() const;
@@ -34,6 +34,6 @@ private:
     void writeHtmlLog(const QString &chatLine);
     QString stamped(const QString &chatLine) const;
 
-    const Module1 &m_module;
+    const SettingsStore &m_settings;
     const Clock &m_clock;
 };

@@ -68,7 +68,7 @@ std::optional<QString> spokenForm(const QString &chatLine)
     return spoken + suffix + fullStop + chatLine.mid(split + 1);
 }
 
-void SpeakCallsign(const QString &chatLine, Clipboard &clipboard)
+void copySpokenForm(const QString &chatLine, Clipboard &clipboard)
 {
     ErrorTrap::silent([&] {
         if (const std::optional<QString> text = spokenForm(chatLine))

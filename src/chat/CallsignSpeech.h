@@ -22,6 +22,6 @@ std::optional<QString> spokenForm(const QString &chatLine);
 
 // Puts the spoken form on the clipboard; in every failure case the clipboard
 // keeps its old content and nothing is reported.
-void SpeakCallsign(const QString &chatLine, Clipboard &clipboard);
+void copySpokenForm(const QString &chatLine, Clipboard &clipboard);
 
 } // namespace CallsignSpeech

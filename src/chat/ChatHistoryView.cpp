@@ -81,7 +81,7 @@ QString ChatHistoryView::selectedCrLfText() const
     return toCrLfText(textCursor().selectedText());
 }
 
-int ChatHistoryView::vbKeyCode(int qtKey)
+int ChatHistoryView::windowsKeyCode(int qtKey)
 {
     switch (qtKey) {
     case Qt::Key_Escape: return 27;
@@ -96,18 +96,24 @@ int ChatHistoryView::vbKeyCode(int qtKey)
     }
 }
 
-int ChatHistoryView::vbShiftState(Qt::KeyboardModifiers modifiers)
+int ChatHistoryView::shiftState(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
         | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+void ChatHistoryView::setKeyHandlers(KeyDownHandler keyDown, KeyPressHandler keyPress)
+{
+    m_keyDown = std::move(keyDown);
+    m_keyPress = std::move(keyPress);
+}
+
 void ChatHistoryView::keyPressEvent(QKeyEvent *event)
 {
     event->accept();
-    const int keyCode = keyDown ? keyDown(vbKeyCode(event->key()), vbShiftState(event->modifiers())) : 0;
-    if (keyCode != 0 && keyPress && !event->text().isEmpty())
-        keyPress(event->text().at(0).unicode());
+    const int keyCode = m_keyDown ? m_keyDown(windowsKeyCode(event->key()), shiftState(event->modifiers())) : 0;
+    if (keyCode != 0 && m_keyPress && !event->text().isEmpty())
+        m_keyPress(event->text().at(0).unicode());
 }
 
 // Copies through the context menu carry CR LF line ends too.

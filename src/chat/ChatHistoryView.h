@@ -24,13 +24,14 @@ public:
     // Shift 1, Ctrl 2, Alt 4) and, unless that returns 0, its character to
     // keyPress. The box itself never acts on a key, so its text cannot be
     // edited.
-    std::function<int(int keyCode, int shift)> keyDown;
-    std::function<int(int keyAscii)> keyPress;
+    using KeyDownHandler = std::function<int(int keyCode, int shift)>;
+    using KeyPressHandler = std::function<int(int character)>;
+    void setKeyHandlers(KeyDownHandler keyDown, KeyPressHandler keyPress);
 
     // The Windows key code of a Qt key where the two differ (Escape 27,
     // Enter 13, Ctrl 17, ...); letters and digits are the same in both.
-    static int vbKeyCode(int qtKey);
-    static int vbShiftState(Qt::KeyboardModifiers modifiers);
+    static int windowsKeyCode(int qtKey);
+    static int shiftState(Qt::KeyboardModifiers modifiers);
 
     // Word wrapping that breaks a word only when it does not fit on a line
     // scans the whole of an unbroken run for every line it lays out, which
@@ -45,4 +46,7 @@ protected:
 
 private:
     void setWrapAnywhere(bool anywhere);
+
+    KeyDownHandler m_keyDown;
+    KeyPressHandler m_keyPress;
 };

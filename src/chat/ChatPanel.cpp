@@ -6,10 +6,8 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
-#include "platform/EchoLinkError.h"
-#include "platform/EchoLinkSession.h"
 #include "platform/ErrorTrap.h"
-#include "settings/Module1.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
@@ -17,26 +15,23 @@ const QString entrySeparator = QStringLiteral("\r\n\r\n");
 
 } // namespace
 
-ChatPanel::ChatPanel(const Module1 &module, const Clock &clock, SessionGetter echo, Clipboard &clipboard,
+ChatPanel::ChatPanel(const SettingsStore &settings, const Clock &clock, SessionRef session, Clipboard &clipboard,
                      ActivityLog &log, ChatView &view)
-    : m_module(module), m_clock(clock), m_echo(std::move(echo)), m_clipboard(clipboard), m_log(log), m_view(view)
+    : m_settings(settings),
+      m_clock(clock),
+      m_session(std::move(session)),
+      m_clipboard(clipboard),
+      m_log(log),
+      m_view(view)
 {
 }
 
-EchoLinkSession &ChatPanel::echo() const
-{
-    EchoLinkSession *session = m_echo ? m_echo() : nullptr;
-    if (!session)
-        throw EchoLinkError("Object variable not set");
-    return *session;
-}
-
-void ChatPanel::SendChatMessage()
+void ChatPanel::sendMessage()
 {
     ErrorTrap::silent([this] {
-        echo().SendChatText(m_view.inputText());
-        const QString callsign = echo().stationCallsign();
-        AppendChatEntry(callsign + QLatin1Char('>') + m_view.inputText());
+        m_session.get().sendChatText(m_view.inputText());
+        const QString callsign = m_session.get().stationCallsign();
+        appendEntry(callsign + QLatin1Char('>') + m_view.inputText());
         if (m_history.trim())
             m_view.setHistory(m_history.text());
         m_view.moveHistoryCaretToEnd();
@@ -45,11 +40,11 @@ void ChatPanel::SendChatMessage()
     });
 }
 
-void ChatPanel::AppendChatEntry(const QString &chatLine)
+void ChatPanel::appendEntry(const QString &chatLine)
 {
     ErrorTrap::silent([&] {
-        if (m_view.chkLogChecked())
-            m_log.WriteActivityLog(chatLine);
+        if (m_view.isLogChecked())
+            m_log.write(chatLine);
         const QString entry = entrySeparator + stamps() + chatLine;
         m_history.append(entry);
         m_view.appendHistory(entry);
@@ -61,33 +56,33 @@ void ChatPanel::AppendChatEntry(const QString &chatLine)
 QString ChatPanel::stamps() const
 {
     QString text;
-    if (m_view.chkDateChecked())
+    if (m_view.isDateStampChecked())
         text += QLatin1Char('[') + m_clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) + QLatin1Char(']');
-    if (m_view.chkTimeChecked())
+    if (m_view.isTimeStampChecked())
         text += QLatin1Char('[') + m_clock.timeText() + QLatin1Char(']');
     return text;
 }
 
-void ChatPanel::Echo_ChatTextReceived(const QString &sText)
+void ChatPanel::onChatTextReceived(const QString &chatLine)
 {
     ErrorTrap::silent([&] {
-        if (m_module.settings.Speech)
-            CallsignSpeech::SpeakCallsign(sText, m_clipboard);
-        AppendChatEntry(sText);
+        if (m_settings.settings().speakCallsigns)
+            CallsignSpeech::copySpokenForm(chatLine, m_clipboard);
+        appendEntry(chatLine);
     });
 }
 
-void ChatPanel::Echo_Connected(const QString &sCall, const QString &, const QString &)
+void ChatPanel::onConnected(const QString &callsign)
 {
-    ErrorTrap::silent([&] { m_view.setConnectedCall(sCall); });
+    ErrorTrap::silent([&] { m_view.setConnectedCall(callsign); });
 }
 
-void ChatPanel::Echo_DisConnected(const QString &)
+void ChatPanel::onDisconnected()
 {
     ErrorTrap::silent([this] { m_view.setConnectedCall(QString()); });
 }
 
-void ChatPanel::cmdClr_Click()
+void ChatPanel::clearHistory()
 {
     ErrorTrap::silent([this] {
         m_history.clear();
@@ -96,23 +91,23 @@ void ChatPanel::cmdClr_Click()
     });
 }
 
-int ChatPanel::sInput_KeyPress(int keyAscii)
+int ChatPanel::inputKeyPress(int character)
 {
-    if (keyAscii != keyEnter)
-        return keyAscii;
-    SendChatMessage();
+    if (character != keyEnter)
+        return character;
+    sendMessage();
     return 0;
 }
 
-int ChatPanel::lChat_KeyPress(int keyAscii)
+int ChatPanel::historyKeyPress(int character)
 {
-    if (keyAscii != keyEscape)
+    if (character != keyEscape)
         return 0;
     ErrorTrap::silent([this] { m_view.focusInput(); });
-    return keyAscii;
+    return character;
 }
 
-int ChatPanel::lChat_KeyDown(int keyCode, int shift)
+int ChatPanel::historyKeyDown(int keyCode, int shift)
 {
     if (keyCode == keyC && shift == shiftCtrl) {
         ErrorTrap::silent([this] {

@@ -9,23 +9,23 @@ class ChatView
 public:
     virtual ~ChatView() = default;
 
-    // lChat, the history. The panel keeps the full text itself and hands the
-    // view only what changed.
+    // The history. The panel keeps the full text itself and hands the view
+    // only what changed.
     virtual void appendHistory(const QString &chunk) = 0;
     virtual void setHistory(const QString &text) = 0;
     virtual void moveHistoryCaretToEnd() = 0;
     virtual QString selectedHistoryText() const = 0;
 
-    // sInput, the message being typed.
+    // The input line, the message being typed.
     virtual QString inputText() const = 0;
     virtual void clearInput() = 0;
     virtual void focusInput() = 0;
 
     // The live states of the Date, Time and Log check boxes.
-    virtual bool chkDateChecked() const = 0;
-    virtual bool chkTimeChecked() const = 0;
-    virtual bool chkLogChecked() const = 0;
+    virtual bool isDateStampChecked() const = 0;
+    virtual bool isTimeStampChecked() const = 0;
+    virtual bool isLogChecked() const = 0;
 
-    // sConCall, the connected station's callsign.
-    virtual void setConnectedCall(const QString &call) = 0;
+    // The connected station's callsign.
+    virtual void setConnectedCall(const QString &callsign) = 0;
 };

@@ -1,6 +1,6 @@
-#include "frmView.h"
+#include "LogViewer.h"
 
-#include "TrimAtNull.h"
+#include "TextBeforeNul.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/ErrorTrap.h"
@@ -8,7 +8,8 @@
 #include "platform/JapaneseFont.h"
 #include "platform/TextFile.h"
 #include "platform/Twips.h"
-#include "settings/Module1.h"
+#include "settings/MainWindowState.h"
+#include "settings/SettingsStore.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -22,6 +23,7 @@ const double smallestHeight = 1200;
 
 // Qt's key codes of the letters are their upper-case character codes.
 const int keyC = 67;
+const int shiftCtrl = 2;
 
 int shiftState(Qt::KeyboardModifiers modifiers)
 {
@@ -36,59 +38,65 @@ QString crlfText(QString selection)
 
 } // namespace
 
-frmView::frmView(Module1 &module, const Clock &clock, SettingsWindow &mainWindow, MessageBox &messages,
-                 Clipboard &clipboard, FileOpenDialog &fileDialog, QWidget *parent)
+LogViewer::LogViewer(const SettingsStore &settings, const Clock &clock, MainWindowState &mainWindow,
+                     MessageDialog &messages, Clipboard &clipboard, FileOpenDialog &fileDialog, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint
                           | Qt::WindowCloseButtonHint),
-      Text1(new QPlainTextEdit(this)),
-      m_module(module),
+      m_settings(settings),
       m_clock(clock),
       m_mainWindow(mainWindow),
       m_messages(messages),
       m_clipboard(clipboard),
-      m_fileDialog(fileDialog)
+      m_fileDialog(fileDialog),
+      m_text(new QPlainTextEdit(this))
 {
-    Text1->setReadOnly(true);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->installEventFilter(this);
+    m_text->setObjectName(QStringLiteral("logText"));
+    m_text->setReadOnly(true);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text->installEventFilter(this);
     resize(Twips::toPixels(4875), Twips::toPixels(3195));
 }
 
-bool frmView::load()
+bool LogViewer::load()
 {
     return ErrorTrap::report(m_messages, QStringLiteral("File not Found"), [this] {
-        Text1->setFont(JapaneseFont::font(m_module.settings.FontSize));
+        m_text->setFont(JapaneseFont::font(m_settings.settings().fontSize));
         const WindowPlacement main = m_mainWindow.placement();
         move(Twips::toPixels(main.left + 250), Twips::toPixels(main.top + 2100));
 
-        QString fileName = m_module.logsFolder() + m_clock.dateDigits() + QStringLiteral(".txt");
-        OpenLogFileDialog(fileName);
+        const QString fileName =
+            chooseFile(m_settings.logsFolder() + m_clock.dateDigits() + QStringLiteral(".txt"));
         setWindowTitle(fileName);
-        Text1->setPlainText(TextFile::readAll(fileName));
+        m_text->setPlainText(TextFile::readAll(fileName));
     });
 }
 
-void frmView::OpenLogFileDialog(QString &fileName)
+// The name the user chose, or the proposed one when the dialog gives none.
+QString LogViewer::chooseFile(const QString &proposed)
 {
+    QString fileName = proposed;
     ErrorTrap::report(m_messages, QStringLiteral("frmView.logDir Error"), [&] {
         const QList<FileOpenDialog::FileType> types = {
             {QStringLiteral("TXTﾌｧｲﾙ(*.txt)"), QStringLiteral("*.txt")},
             {QStringLiteral("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*")},
         };
-        const QString chosen = TrimAtNull(
-            m_fileDialog.open(this, QStringLiteral("gLogFile Open"), types, fileName, QStringLiteral("txt")));
+        const QString chosen = textBeforeNul(
+            m_fileDialog.open(this, QStringLiteral("gLogFile Open"), types, proposed, QStringLiteral("txt")));
         if (!chosen.isEmpty())
             fileName = chosen;
     });
+    return fileName;
 }
 
-void frmView::resizeEvent(QResizeEvent *event)
+void LogViewer::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    Form_Resize();
+    fitText();
 }
 
-void frmView::Form_Resize()
+// Keeps the outer size at 1680 x 1200 twips or more and fills the window
+// with the text.
+void LogViewer::fitText()
 {
     ErrorTrap::report(m_messages, QStringLiteral("frmView.Form_Resize Error"), [this] {
         if (isMinimized())
@@ -100,29 +108,25 @@ void frmView::Form_Resize()
             const QSize frame = outer.size() - size();
             resize(Twips::toPixels(width) - frame.width(), Twips::toPixels(height) - frame.height());
         }
-        Text1->setGeometry(Twips::rect(60, 60, width - 225, height - 550));
+        m_text->setGeometry(Twips::rect(60, 60, width - 225, height - 550));
     });
 }
 
-bool frmView::eventFilter(QObject *watched, QEvent *event)
+bool LogViewer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != Text1 || event->type() != QEvent::KeyPress)
+    if (watched != m_text || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    int KeyCode = key->key();
-    Text1_KeyDown(KeyCode, shiftState(key->modifiers()));
+    onTextKeyDown(key->key(), shiftState(key->modifiers()));
     // Ctrl+C has been served and every other key is discarded: the text
     // box itself sees no key.
     return true;
 }
 
-void frmView::Text1_KeyDown(int &KeyCode, int Shift)
+void LogViewer::onTextKeyDown(int keyCode, int shift)
 {
     ErrorTrap::report(m_messages, QStringLiteral("frmView.Text1_KeyDown Error"), [&] {
-        if (KeyCode == keyC && Shift == 2) {
-            m_clipboard.setText(crlfText(Text1->textCursor().selectedText()));
-            return;
-        }
-        KeyCode = 0;
+        if (keyCode == keyC && shift == shiftCtrl)
+            m_clipboard.setText(crlfText(m_text->textCursor().selectedText()));
     });
 }

@@ -12,4 +12,9 @@ QString versionText()
     return QStringLiteral("%1.%2.%3").arg(major()).arg(minor()).arg(revision());
 }
 
+QString captionPrefix()
+{
+    return QStringLiteral("VLN Ver.") + versionText() + QLatin1Char(' ');
+}
+
 } // namespace AppInfo

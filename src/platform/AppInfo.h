@@ -10,5 +10,6 @@ int major();
 int minor();
 int revision();
 QString versionText();    // "0.1.14"
+QString captionPrefix();  // "VLN Ver.0.1.14 ", the main window's caption before date and time
 
 } // namespace AppInfo

@@ -1,6 +1,6 @@
 #include "Clipboard.h"
 
-#include "VbError.h"
+#include "HandlerError.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -9,6 +9,6 @@ void QtClipboard::setText(const QString &text)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (!clipboard)
-        throw VbError("clipboard not available");
+        throw HandlerError("clipboard not available");
     clipboard->setText(text);
 }

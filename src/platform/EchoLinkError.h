@@ -1,10 +1,10 @@
 #pragma once
 
-#include "VbError.h"
+#include "HandlerError.h"
 
 // A member call into EchoLink that did not succeed.
-class EchoLinkError : public VbError
+class EchoLinkError : public HandlerError
 {
 public:
-    using VbError::VbError;
+    using HandlerError::HandlerError;
 };

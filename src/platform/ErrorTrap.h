@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "MessageDialog.h"
 
 #include <exception>
 
@@ -24,7 +24,7 @@ bool silent(F &&f) noexcept
 
 // Runs f; on an error shows text in a message box titled "Vorlane".
 template <typename F>
-bool report(MessageBox &box, const QString &text, F &&f) noexcept
+bool report(MessageDialog &box, const QString &text, F &&f) noexcept
 {
     try {
         f();

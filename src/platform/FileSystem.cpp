@@ -1,6 +1,6 @@
 #include "FileSystem.h"
 
-#include "VbError.h"
+#include "HandlerError.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,5 @@
 #include "Folders.h"
+#include "ProgramFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -66,3 +67,8 @@ QString defaultEchoLinkFolder()
 }
 
 } // namespace Folders
+
+ProgramFolders ProgramFolders::system()
+{
+    return {Folders::programFolder(), Folders::defaultInstallFolder(), Folders::defaultEchoLinkFolder()};
+}

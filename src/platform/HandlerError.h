@@ -5,43 +5,43 @@
 
 // A run-time error raised inside a handler. Every handler runs under an
 // ErrorTrap that decides what the error leads to; nothing else catches it.
-class VbError : public std::runtime_error
+class HandlerError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
 };
 
 // 16-bit (or 32-bit) arithmetic left its range.
-class OverflowError : public VbError
+class OverflowError : public HandlerError
 {
 public:
-    OverflowError() : VbError("Overflow") {}
+    OverflowError() : HandlerError("Overflow") {}
 };
 
 // A text that is not a number where a number was needed.
-class TypeMismatchError : public VbError
+class TypeMismatchError : public HandlerError
 {
 public:
-    TypeMismatchError() : VbError("Type mismatch") {}
+    TypeMismatchError() : HandlerError("Type mismatch") {}
 };
 
 // Division by zero in the level arithmetic.
-class DivisionByZeroError : public VbError
+class DivisionByZeroError : public HandlerError
 {
 public:
-    DivisionByZeroError() : VbError("Division by zero") {}
+    DivisionByZeroError() : HandlerError("Division by zero") {}
 };
 
 // An index outside a fixed table (a lamp level beyond the bar, for example).
-class SubscriptError : public VbError
+class SubscriptError : public HandlerError
 {
 public:
-    SubscriptError() : VbError("Subscript out of range") {}
+    SubscriptError() : HandlerError("Subscript out of range") {}
 };
 
 // A file or folder operation that did not succeed.
-class FileError : public VbError
+class FileError : public HandlerError
 {
 public:
-    explicit FileError(const std::string &what) : VbError(what) {}
+    explicit FileError(const std::string &what) : HandlerError(what) {}
 };

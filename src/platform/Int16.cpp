@@ -1,6 +1,6 @@
 #include "Int16.h"
 
-#include "VbError.h"
+#include "HandlerError.h"
 
 #include <limits>
 

@@ -42,7 +42,7 @@ QString LocalEchoLinkSession::stationCallsign()
     return result.toString();
 }
 
-void LocalEchoLinkSession::SendChatText(const QString &text)
+void LocalEchoLinkSession::sendChatText(const QString &text)
 {
     call(Member::sendChatText, text);
 }
@@ -130,18 +130,18 @@ void LocalEchoLinkSession::deliver(const QJsonObject &event)
         [this, event] {
             const QString name = event.value(Key::event).toString();
             if (name == Event::closing)
-                emit Closing();
+                emit closing();
             else if (name == Event::rx)
-                emit RX(event.value(Key::value).toBool());
+                emit receiveChanged(event.value(Key::value).toBool());
             else if (name == Event::tx)
-                emit TX(event.value(Key::value).toBool());
+                emit transmitChanged(event.value(Key::value).toBool());
             else if (name == Event::connected)
-                emit Connected(event.value(Key::call).toString(), event.value(Key::name).toString(),
+                emit connected(event.value(Key::call).toString(), event.value(Key::name).toString(),
                                event.value(Key::addr).toString());
             else if (name == Event::disConnected)
-                emit DisConnected(event.value(Key::call).toString());
+                emit disconnected(event.value(Key::call).toString());
             else if (name == Event::chatTextReceived)
-                emit ChatTextReceived(event.value(Key::text).toString());
+                emit chatTextReceived(event.value(Key::text).toString());
         },
         Qt::QueuedConnection);
 }

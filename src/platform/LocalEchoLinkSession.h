@@ -32,7 +32,7 @@ public:
     static std::unique_ptr<LocalEchoLinkSession> connectTo(const QString &serverName, int timeoutMs);
 
     QString stationCallsign() override;
-    void SendChatText(const QString &text) override;
+    void sendChatText(const QString &text) override;
     void setBusyFlagA(bool busy) override;
     void setBusyFlagB(bool busy) override;
 

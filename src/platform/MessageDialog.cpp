@@ -1,15 +1,15 @@
-#include "MessageBox.h"
+#include "MessageDialog.h"
 
 #include "AppInfo.h"
 
 #include <QMessageBox>
 
-QString MessageBox::programTitle()
+QString MessageDialog::programTitle()
 {
     return AppInfo::title();
 }
 
-void QtMessageBox::show(const QString &text, const QString &title)
+void QtMessageDialog::show(const QString &text, const QString &title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, m_parent);
     box.exec();

@@ -6,19 +6,19 @@ class QWidget;
 
 // A message with one OK button and no icon; returns when the user has
 // answered it.
-class MessageBox
+class MessageDialog
 {
 public:
     static QString programTitle(); // "Vorlane"
 
-    virtual ~MessageBox() = default;
+    virtual ~MessageDialog() = default;
     virtual void show(const QString &text, const QString &title = programTitle()) = 0;
 };
 
-class QtMessageBox : public MessageBox
+class QtMessageDialog : public MessageDialog
 {
 public:
-    explicit QtMessageBox(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtMessageDialog(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
     void show(const QString &text, const QString &title = programTitle()) override;
 

@@ -1,7 +1,7 @@
 #include "NumberText.h"
 
 #include "Rounding.h"
-#include "VbError.h"
+#include "HandlerError.h"
 
 #include <QLocale>
 

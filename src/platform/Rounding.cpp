@@ -1,6 +1,6 @@
 #include "Rounding.h"
 
-#include "VbError.h"
+#include "HandlerError.h"
 
 #include <cmath>
 #include <limits>

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "platform/EchoLinkError.h"
-#include "platform/EchoLinkSession.h"
+#include "EchoLinkError.h"
+#include "EchoLinkSession.h"
 
 #include <functional>
 #include <utility>
 
-// The main window's Echo as a handler reaches it. Echo may hold no object
-// (before start-up created it, after shutdown released it); a call through
-// it then fails like a failing EchoLink call.
+// The EchoLink session as a handler reaches it, fetched anew for each use.
+// There may be none (before start-up attached to EchoLink, after shutdown
+// let go of it); a call through it then fails like a failing EchoLink call.
 class SessionRef
 {
 public:

@@ -1,7 +1,7 @@
 #include "TextFile.h"
 
 #include "Cp932.h"
-#include "VbError.h"
+#include "HandlerError.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,10 +1,11 @@
-#include "frmTimeSet.h"
+#include "ScheduleDialog.h"
 
-#include "settings/Module1.h"
-#include "settings/TypedKey.h"
 #include "platform/ErrorTrap.h"
 #include "platform/JapaneseFont.h"
 #include "platform/Twips.h"
+#include "settings/MainWindowState.h"
+#include "settings/SettingsStore.h"
+#include "settings/TypedKey.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -23,20 +24,28 @@ const double windowPoints = 9;
 const QColor validMark(255, 255, 255);
 const QColor invalidMark(255, 255, 0);
 
-QLineEdit *timeBox(QWidget *parent, double left, double top)
+// Boxes of one time, named e.g. "firstStartHours", at their design places.
+std::array<QLineEdit *, 3> timeBoxes(QWidget *parent, const QString &name, double left, double top)
 {
-    auto *box = new QLineEdit(QStringLiteral("00"), parent);
-    box->setGeometry(Twips::rect(left, top, 420, 420));
-    box->setFont(JapaneseFont::font(boxPoints));
-    // Typed characters must pass the digit filter; an input method would
-    // bypass it.
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    return box;
+    const char *fields[] = {"Hours", "Minutes", "Seconds"};
+    std::array<QLineEdit *, 3> boxes{};
+    for (int i = 0; i < 3; ++i) {
+        auto *box = new QLineEdit(QStringLiteral("00"), parent);
+        box->setObjectName(name + QLatin1String(fields[i]));
+        box->setGeometry(Twips::rect(left + 480 * i, top, 420, 420));
+        box->setFont(JapaneseFont::font(boxPoints));
+        // Typed characters must pass the digit filter; an input method would
+        // bypass it.
+        box->setAttribute(Qt::WA_InputMethodEnabled, false);
+        boxes[i] = box;
+    }
+    return boxes;
 }
 
-QCheckBox *enableBox(QWidget *parent, const QString &caption, double top)
+QCheckBox *enableBox(QWidget *parent, const char *name, const QString &caption, double top)
 {
     auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
     box->setGeometry(Twips::rect(180, top, 975, 315));
     // A click always gives checked or unchecked; only a stored "2" shows the
     // third state.
@@ -44,9 +53,10 @@ QCheckBox *enableBox(QWidget *parent, const QString &caption, double top)
     return box;
 }
 
-QPushButton *button(QWidget *parent, const QString &caption, double left, double width)
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, double left, double width)
 {
     auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
     b->setGeometry(Twips::rect(left, 1440, width, 375));
     b->setFont(JapaneseFont::font(smallPoints));
     return b;
@@ -59,7 +69,7 @@ QLabel *label(QWidget *parent, const QString &caption, const QRect &rect)
     return l;
 }
 
-// The stored enable digit: 0 unchecked, 1 checked, 2 indeterminate.
+// The stored enable digit: 0 unchecked, 1 checked, 2 partly.
 int enableDigit(const QCheckBox *box)
 {
     switch (box->checkState()) {
@@ -82,34 +92,27 @@ bool timeFieldValid(const QString &text, const QString &high)
     return text.size() == 2 && text >= QLatin1String("00") && text <= high;
 }
 
-QString joined(const QLineEdit *hh, const QLineEdit *mm, const QLineEdit *ss)
+QString joined(const std::array<QLineEdit *, 3> &boxes)
 {
-    return hh->text() + QLatin1Char(':') + mm->text() + QLatin1Char(':') + ss->text();
+    return boxes[0]->text() + QLatin1Char(':') + boxes[1]->text() + QLatin1Char(':') + boxes[2]->text();
 }
 
 } // namespace
 
-frmTimeSet::frmTimeSet(Module1 &module, SettingsWindow &mainWindow, MessageBox &messages, QWidget *parent)
+ScheduleDialog::ScheduleDialog(SettingsStore &settings, MainWindowState &mainWindow, MessageDialog &messages,
+                               QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      inH00(timeBox(this, 1260, 360)),
-      inM00(timeBox(this, 1740, 360)),
-      inS00(timeBox(this, 2220, 360)),
-      inH01(timeBox(this, 2940, 360)),
-      inM01(timeBox(this, 3420, 360)),
-      inS01(timeBox(this, 3900, 360)),
-      inH02(timeBox(this, 1260, 900)),
-      inM02(timeBox(this, 1740, 900)),
-      inS02(timeBox(this, 2220, 900)),
-      inH03(timeBox(this, 2940, 900)),
-      inM03(timeBox(this, 3420, 900)),
-      inS03(timeBox(this, 3900, 900)),
-      chkT00(enableBox(this, QStringLiteral("Timer01"), 420)),
-      chkT01(enableBox(this, QStringLiteral("Timer02"), 960)),
-      btnSet(button(this, QStringLiteral("Set"), 3720, 615)),
-      btnCancel(button(this, QStringLiteral("Cancel"), 2760, 855)),
-      m_module(module),
+      m_settings(settings),
       m_mainWindow(mainWindow),
-      m_messages(messages)
+      m_messages(messages),
+      m_times{timeBoxes(this, QStringLiteral("firstStart"), 1260, 360),
+              timeBoxes(this, QStringLiteral("firstEnd"), 2940, 360),
+              timeBoxes(this, QStringLiteral("secondStart"), 1260, 900),
+              timeBoxes(this, QStringLiteral("secondEnd"), 2940, 900)},
+      m_enabled{enableBox(this, "firstEnabled", QStringLiteral("Timer01"), 420),
+                enableBox(this, "secondEnabled", QStringLiteral("Timer02"), 960)},
+      m_set(button(this, "set", QStringLiteral("Set"), 3720, 615)),
+      m_cancel(button(this, "cancel", QStringLiteral("Cancel"), 2760, 855))
 {
     setWindowTitle(QStringLiteral("SetTime"));
     setFont(JapaneseFont::font(windowPoints));
@@ -119,17 +122,22 @@ frmTimeSet::frmTimeSet(Module1 &module, SettingsWindow &mainWindow, MessageBox &
     for (QLineEdit *box : boxes())
         box->installEventFilter(this);
 
-    connect(btnSet, &QPushButton::clicked, this, &frmTimeSet::btnSet_Click);
-    connect(btnCancel, &QPushButton::clicked, this, &frmTimeSet::btnCancel_Click);
-    Form_Load();
+    connect(m_set, &QPushButton::clicked, this, &ScheduleDialog::apply);
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        ErrorTrap::report(m_messages, QStringLiteral("frmTimeSet.btnCancel_Click Error"), [this] { reject(); });
+    });
+    loadValues();
 }
 
-QList<QLineEdit *> frmTimeSet::boxes() const
+QList<QLineEdit *> ScheduleDialog::boxes() const
 {
-    return {inH00, inM00, inS00, inH01, inM01, inS01, inH02, inM02, inS02, inH03, inM03, inS03};
+    QList<QLineEdit *> all;
+    for (const TimeBoxes &time : m_times)
+        all.append({time.begin(), time.end()});
+    return all;
 }
 
-void frmTimeSet::buildLabels()
+void ScheduleDialog::buildLabels()
 {
     const QString tilde(QChar(0xFF5E));
     label(this, tilde, Twips::rect(2700, 420, 255, 255));
@@ -137,7 +145,8 @@ void frmTimeSet::buildLabels()
     label(this, QStringLiteral("Start Time"), Twips::rect(1260, 120, 1335, 255));
     label(this, QStringLiteral("End Time"), Twips::rect(2940, 120, 1335, 255));
 
-    // Label5(0..7): the ":" between hours, minutes and seconds.
+    // The ":" between hours, minutes and seconds; two of them are drawn
+    // smaller, as designed.
     const QPoint colons[] = {{3840, 360}, {3840, 900}, {3360, 360}, {3360, 960},
                              {2160, 360}, {2160, 900}, {1680, 360}, {1680, 900}};
     for (int i = 0; i < 8; ++i) {
@@ -146,59 +155,65 @@ void frmTimeSet::buildLabels()
     }
 }
 
-void frmTimeSet::orderTabs()
+void ScheduleDialog::orderTabs()
 {
+    const QList<QLineEdit *> all = boxes();
     QList<QWidget *> order;
-    for (QLineEdit *box : boxes().mid(0, 6))
+    for (QLineEdit *box : all.mid(0, 6))
         order << box;
-    order << chkT00 << chkT01;
-    for (QLineEdit *box : boxes().mid(6))
+    order << m_enabled[0] << m_enabled[1];
+    for (QLineEdit *box : all.mid(6))
         order << box;
-    order << btnSet << btnCancel;
+    order << m_set << m_cancel;
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
-void frmTimeSet::Form_Load()
+void ScheduleDialog::loadValues()
 {
     ErrorTrap::report(m_messages, QStringLiteral("frmTimeSet.Form_Load Error"), [this] {
         const WindowPlacement main = m_mainWindow.placement();
         move(Twips::toPixels(main.left + 250), Twips::toPixels(main.top + 2100));
 
-        const Settings &s = m_module.settings;
-        const QString times[] = {s.Timer01Start, s.Timer01End, s.Timer02Start, s.Timer02End};
-        const QList<QLineEdit *> all = boxes();
+        const auto &schedule = m_settings.settings().schedule;
+        const QString times[] = {schedule[0].start, schedule[0].end, schedule[1].start, schedule[1].end};
         for (int i = 0; i < 4; ++i) {
-            all.at(3 * i)->setText(times[i].left(2));
-            all.at(3 * i + 1)->setText(times[i].mid(3, 2));
-            all.at(3 * i + 2)->setText(times[i].right(2));
+            m_times[i][0]->setText(times[i].left(2));
+            m_times[i][1]->setText(times[i].mid(3, 2));
+            m_times[i][2]->setText(times[i].right(2));
         }
-        showEnableDigit(chkT00, m_module.chkT00);
-        showEnableDigit(chkT01, m_module.chkT01);
+        showEnableDigit(m_enabled[0], schedule[0].enableDigit);
+        showEnableDigit(m_enabled[1], schedule[1].enableDigit);
     });
 }
 
-void frmTimeSet::btnSet_Click()
+void ScheduleDialog::apply()
 {
     ErrorTrap::report(m_messages, QStringLiteral("frmTimeSet.btnSet_Click Error"), [this] {
         if (markBoxes() > 0)
             return;
-        storeTimes();
-        m_module.Timer01On = enableDigit(chkT00) == 1 ? 1 : 0;
-        m_module.Timer02On = enableDigit(chkT01) == 1 ? 1 : 0;
+        Settings s = m_settings.settings();
+        for (int i = 0; i < 2; ++i) {
+            s.schedule[i].start = joined(m_times[2 * i]);
+            s.schedule[i].end = joined(m_times[2 * i + 1]);
+            s.schedule[i].enableDigit = enableDigit(m_enabled[i]);
+        }
+        const bool first = s.schedule[0].enableDigit == 1;
+        const bool second = s.schedule[1].enableDigit == 1;
+        emit scheduleArmed(first, second);
         // The save writes the boxes' digits, a "2" included ...
-        m_module.chkT00 = enableDigit(chkT00);
-        m_module.chkT01 = enableDigit(chkT01);
-        m_module.SaveSettings();
-        // ... while a dialog created later shows what Set confirmed.
-        m_module.chkT00 = m_module.Timer01On;
-        m_module.chkT01 = m_module.Timer02On;
+        m_settings.update(s);
+        m_settings.save();
+        // ... while a dialog created later shows what Set armed.
+        s.schedule[0].enableDigit = first ? 1 : 0;
+        s.schedule[1].enableDigit = second ? 1 : 0;
+        m_settings.update(s);
         accept();
     });
 }
 
 // Tests and colours every box; returns how many are invalid.
-int frmTimeSet::markBoxes()
+int ScheduleDialog::markBoxes()
 {
     int invalid = 0;
     const QList<QLineEdit *> all = boxes();
@@ -213,33 +228,10 @@ int frmTimeSet::markBoxes()
     return invalid;
 }
 
-void frmTimeSet::storeTimes()
-{
-    Settings &s = m_module.settings;
-    s.Timer01Start = joined(inH00, inM00, inS00);
-    s.Timer01End = joined(inH01, inM01, inS01);
-    s.Timer02Start = joined(inH02, inM02, inS02);
-    s.Timer02End = joined(inH03, inM03, inS03);
-}
-
-void frmTimeSet::btnCancel_Click()
-{
-    ErrorTrap::report(m_messages, QStringLiteral("frmTimeSet.btnCancel_Click Error"), [this] { reject(); });
-}
-
-void frmTimeSet::in_KeyPress(int &KeyAscii)
-{
-    if (!TypedKey::isDigitKey(KeyAscii))
-        KeyAscii = 0;
-}
-
-bool frmTimeSet::eventFilter(QObject *watched, QEvent *event)
+bool ScheduleDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
-    int KeyAscii = TypedKey::code(*static_cast<QKeyEvent *>(event));
-    if (KeyAscii == 0)
-        return false;
-    in_KeyPress(KeyAscii);
-    return KeyAscii == 0;
+    const int code = TypedKey::code(*static_cast<QKeyEvent *>(event));
+    return code != 0 && !TypedKey::isDigitKey(code);
 }

@@ -2,66 +2,56 @@
 
 #include <QDialog>
 
-class MessageBox;
-class Module1;
-class SettingsWindow;
+#include <array>
+
+class MainWindowState;
+class MessageDialog;
+class SettingsStore;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
 // The schedule dialog "SetTime": start and end times of the two daily
 // schedule windows and their check boxes. Set checks all twelve boxes
-// (white valid, yellow not), stores the times and the enable flags, saves
-// vln.ini and closes; Cancel and the close box store nothing.
+// (white valid, yellow not), stores the times and the check boxes' digits,
+// saves vln.ini, arms the checked windows through scheduleArmed() and
+// closes; Cancel and the close box store nothing.
 //
-// The check boxes show and set Module1::chkT00 / chkT01, the stored enable
-// digits (2 shows as partly checked), which outlive the dialog. Form_Load
-// runs when the dialog is created; create one for each showing.
-class frmTimeSet : public QDialog
+// The values are loaded when the dialog is created; create one for each
+// showing. A stored digit 2 shows as partly checked.
+class ScheduleDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmTimeSet(Module1 &module, SettingsWindow &mainWindow, MessageBox &messages, QWidget *parent = nullptr);
+    ScheduleDialog(SettingsStore &settings, MainWindowState &mainWindow, MessageDialog &messages,
+                   QWidget *parent = nullptr);
 
-    // Rows: inH00..inS00 start and inH01..inS01 end of Timer01,
-    // inH02..inS02 start and inH03..inS03 end of Timer02.
-    QLineEdit *const inH00;
-    QLineEdit *const inM00;
-    QLineEdit *const inS00;
-    QLineEdit *const inH01;
-    QLineEdit *const inM01;
-    QLineEdit *const inS01;
-    QLineEdit *const inH02;
-    QLineEdit *const inM02;
-    QLineEdit *const inS02;
-    QLineEdit *const inH03;
-    QLineEdit *const inM03;
-    QLineEdit *const inS03;
-    QCheckBox *const chkT00;
-    QCheckBox *const chkT01;
-    QPushButton *const btnSet;
-    QPushButton *const btnCancel;
-
-    void Form_Load();
-    void btnSet_Click();
-    void btnCancel_Click();
-
-    // The digit filter of each of the twelve boxes: KeyAscii becomes 0
-    // unless it is a digit, 8 or 12.
-    static void in_KeyPress(int &KeyAscii);
+signals:
+    // Which windows the running program's schedule check now follows.
+    void scheduleArmed(bool first, bool second);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Hours, minutes and seconds of one time.
+    using TimeBoxes = std::array<QLineEdit *, 3>;
+
     QList<QLineEdit *> boxes() const;
     void buildLabels();
     void orderTabs();
+    void loadValues();
+    void apply();
     int markBoxes();
-    void storeTimes();
 
-    Module1 &m_module;
-    SettingsWindow &m_mainWindow;
-    MessageBox &m_messages;
+    SettingsStore &m_settings;
+    MainWindowState &m_mainWindow;
+    MessageDialog &m_messages;
+
+    // Start and end of the first window, then of the second.
+    const std::array<TimeBoxes, 4> m_times;
+    const std::array<QCheckBox *, 2> m_enabled;
+    QPushButton *const m_set;
+    QPushButton *const m_cancel;
 };

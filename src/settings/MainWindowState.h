@@ -1,8 +1,6 @@
 #pragma once
 
-// What the settings reader and writers need of the main window: its
-// placement in twips (outer size) and the live states of its Date, Time and
-// Log check boxes.
+// The main window's placement: outer left, top, width and height in twips.
 struct WindowPlacement
 {
     double left = 0;
@@ -11,15 +9,17 @@ struct WindowPlacement
     double height = 0;
 };
 
-class SettingsWindow
+// What the settings and the dialogs need of the main window: its placement,
+// and the live states of its Date, Time and Log check boxes.
+class MainWindowState
 {
 public:
-    virtual ~SettingsWindow() = default;
+    virtual ~MainWindowState() = default;
 
     virtual WindowPlacement placement() const = 0;
     virtual void setPlacement(const WindowPlacement &placement) = 0;
 
-    virtual bool chkDateChecked() const = 0;
-    virtual bool chkTimeChecked() const = 0;
-    virtual bool chkLogChecked() const = 0;
+    virtual bool isDateStampChecked() const = 0;
+    virtual bool isTimeStampChecked() const = 0;
+    virtual bool isLogChecked() const = 0;
 };

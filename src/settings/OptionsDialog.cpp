@@ -1,6 +1,7 @@
-#include "frmOpt.h"
+#include "OptionsDialog.h"
 
-#include "Module1.h"
+#include "MainWindowState.h"
+#include "SettingsStore.h"
 #include "TypedKey.h"
 #include "platform/ErrorTrap.h"
 #include "platform/JapaneseFont.h"
@@ -21,12 +22,19 @@ const double labelPoints = 11.25;
 const QColor validMark(255, 255, 255);
 const QColor invalidMark(255, 255, 0);
 
-QLineEdit *numberBox(QWidget *parent, double left, double top, const QString &text)
+template <typename W>
+W *named(W *widget, const char *name)
 {
-    auto *box = new QLineEdit(text, parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLineEdit *numberBox(QWidget *parent, const char *name, double left, double top, const QString &text)
+{
+    auto *box = named(new QLineEdit(text, parent), name);
     box->setGeometry(Twips::rect(left, top, 420, 420));
     box->setFont(JapaneseFont::font(boxPoints));
-    // Typed characters must pass the key filter; an input method would
+    // Typed characters must pass the digit filter; an input method would
     // bypass it.
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     return box;
@@ -34,17 +42,17 @@ QLineEdit *numberBox(QWidget *parent, double left, double top, const QString &te
 
 // The check boxes are too narrow for a caption; the label beside each one
 // names it.
-QCheckBox *switchBox(QWidget *parent, double top, double height, const QString &name)
+QCheckBox *switchBox(QWidget *parent, const char *name, double top, double height, const QString &caption)
 {
-    auto *box = new QCheckBox(parent);
+    auto *box = named(new QCheckBox(parent), name);
     box->setGeometry(Twips::rect(120, top, 195, height));
-    box->setAccessibleName(name);
+    box->setAccessibleName(caption);
     return box;
 }
 
-QPushButton *button(QWidget *parent, const QString &caption, double left, double width)
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, double left, double width)
 {
-    auto *b = new QPushButton(caption, parent);
+    auto *b = named(new QPushButton(caption, parent), name);
     b->setGeometry(Twips::rect(left, 4080, width, 375));
     b->setFont(JapaneseFont::font(labelPoints));
     return b;
@@ -84,51 +92,49 @@ bool between(qint16 value, int low, int high)
     return value >= low && value <= high;
 }
 
-int checkedValue(const QCheckBox *box)
-{
-    return box->isChecked() ? 1 : 0;
-}
-
 } // namespace
 
-frmOpt::frmOpt(Module1 &module, SettingsWindow &mainWindow, MessageBox &messages, QWidget *parent)
+OptionsDialog::OptionsDialog(SettingsStore &settings, MainWindowState &mainWindow, MessageDialog &messages,
+                             QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      inHH(numberBox(this, 120, 120, QStringLiteral("00"))),
-      inMM(numberBox(this, 660, 120, QStringLiteral("03"))),
-      inSS(numberBox(this, 1200, 120, QStringLiteral("00"))),
-      inFsize(numberBox(this, 120, 540, QStringLiteral("9"))),
-      inStby(numberBox(this, 120, 960, QStringLiteral("5"))),
-      chkTX(switchBox(this, 1920, 255, QStringLiteral("Sync Transmit"))),
-      chkRX(switchBox(this, 2220, 255, QStringLiteral("Sync Recive"))),
-      chkAlm(switchBox(this, 2520, 195, QStringLiteral("Alarm"))),
-      chkDate(switchBox(this, 2760, 255, QStringLiteral("Disp Date"))),
-      chkTime(switchBox(this, 3060, 255, QStringLiteral("Disp Time"))),
-      chkLog(switchBox(this, 3360, 255, QStringLiteral("Log File"))),
-      chkSpeech(switchBox(this, 3660, 255, QStringLiteral("Speech"))),
-      btnCancel(button(this, QStringLiteral("Cancel"), 480, 855)),
-      OkBtn(button(this, QStringLiteral("Set"), 1440, 615)),
-      m_module(module),
+      m_settings(settings),
       m_mainWindow(mainWindow),
-      m_messages(messages)
+      m_messages(messages),
+      m_hours(numberBox(this, "hours", 120, 120, QStringLiteral("00"))),
+      m_minutes(numberBox(this, "minutes", 660, 120, QStringLiteral("03"))),
+      m_seconds(numberBox(this, "seconds", 1200, 120, QStringLiteral("00"))),
+      m_fontSize(numberBox(this, "fontSize", 120, 540, QStringLiteral("9"))),
+      m_standby(numberBox(this, "standby", 120, 960, QStringLiteral("5"))),
+      m_syncTransmit(switchBox(this, "syncTransmit", 1920, 255, QStringLiteral("Sync Transmit"))),
+      m_syncReceive(switchBox(this, "syncReceive", 2220, 255, QStringLiteral("Sync Recive"))),
+      m_alarm(switchBox(this, "alarm", 2520, 195, QStringLiteral("Alarm"))),
+      m_stampDate(switchBox(this, "stampDate", 2760, 255, QStringLiteral("Disp Date"))),
+      m_stampTime(switchBox(this, "stampTime", 3060, 255, QStringLiteral("Disp Time"))),
+      m_logChat(switchBox(this, "logChat", 3360, 255, QStringLiteral("Log File"))),
+      m_speech(switchBox(this, "speech", 3660, 255, QStringLiteral("Speech"))),
+      m_cancel(button(this, "cancel", QStringLiteral("Cancel"), 480, 855)),
+      m_set(button(this, "set", QStringLiteral("Set"), 1440, 615))
 {
     setWindowTitle(QStringLiteral("Option Setting"));
     setFixedSize(Twips::toPixels(2205), Twips::toPixels(4635));
     buildLabels();
     orderTabs();
 
-    m_keyPress = {{inHH, &frmOpt::inHH_KeyPress},
-                  {inMM, &frmOpt::inMM_KeyPress},
-                  {inSS, &frmOpt::inSS_KeyPress},
-                  {inFsize, &frmOpt::inFsize_KeyPress},
-                  {inStby, &frmOpt::inStby_KeyPress}};
-    for (QObject *box : m_keyPress.keys())
+    m_filterErrors = {{m_hours, QStringLiteral("frm.Opt.inHH_KeyPress Error")},
+                      {m_minutes, QStringLiteral("frm.Opt.inMM_KeyPress Error")},
+                      {m_seconds, QStringLiteral("frm.Opt.inSS_KeyPress Error")},
+                      {m_fontSize, QStringLiteral("frm.Opt.inFsize_KeyPress Error")},
+                      {m_standby, QStringLiteral("frm.Opt.inStby_KeyPress Error")}};
+    for (QObject *box : m_filterErrors.keys())
         box->installEventFilter(this);
 
-    connect(OkBtn, &QPushButton::clicked, this, &frmOpt::OkBtn_Click);
-    connect(btnCancel, &QPushButton::clicked, this, &frmOpt::btnCancel_Click);
+    connect(m_set, &QPushButton::clicked, this, &OptionsDialog::apply);
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        ErrorTrap::report(m_messages, QStringLiteral("frm.Opt.btnCancel_Click Error"), [this] { reject(); });
+    });
 }
 
-void frmOpt::buildLabels()
+void OptionsDialog::buildLabels()
 {
     const QFont colon = JapaneseFont::font(boxPoints, true);
     const QFont text = JapaneseFont::font(labelPoints);
@@ -145,156 +151,119 @@ void frmOpt::buildLabels()
     label(this, QStringLiteral("Speech"), Twips::rect(360, 3660, 1275, 255), text);
 }
 
-void frmOpt::orderTabs()
+void OptionsDialog::orderTabs()
 {
-    const QList<QWidget *> order = {inHH,   inMM,    inSS,    OkBtn,  chkTX,   chkRX,     inStby,
-                                    chkAlm, chkDate, chkTime, chkLog, inFsize, btnCancel, chkSpeech};
+    const QList<QWidget *> order = {m_hours,     m_minutes,   m_seconds,   m_set,     m_syncTransmit,
+                                    m_syncReceive, m_standby, m_alarm,     m_stampDate, m_stampTime,
+                                    m_logChat,   m_fontSize,  m_cancel,    m_speech};
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
-void frmOpt::showEvent(QShowEvent *event)
+void OptionsDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous())
-        Form_Load();
+        loadValues();
     QDialog::showEvent(event);
 }
 
-void frmOpt::Form_Load()
+// Places the dialog beside the main window and fills it from the settings
+// and from the main window's Date, Time and Log boxes.
+void OptionsDialog::loadValues()
 {
     ErrorTrap::report(m_messages, QStringLiteral("frm.Opt.Form_Load Error"), [this] {
         const WindowPlacement main = m_mainWindow.placement();
         move(Twips::toPixels(main.left + 250), Twips::toPixels(main.top + 2100));
 
-        const Settings &s = m_module.settings;
-        chkTX->setChecked(s.SyncTX);
-        chkRX->setChecked(s.SyncRX);
-        chkAlm->setChecked(s.Alarm);
-        chkSpeech->setChecked(s.Speech);
-        chkDate->setChecked(m_mainWindow.chkDateChecked());
-        chkTime->setChecked(m_mainWindow.chkTimeChecked());
-        chkLog->setChecked(m_mainWindow.chkLogChecked());
+        const Settings &s = m_settings.settings();
+        m_syncTransmit->setChecked(s.syncTransmit);
+        m_syncReceive->setChecked(s.syncReceive);
+        m_alarm->setChecked(s.alarm);
+        m_speech->setChecked(s.speakCallsigns);
+        m_stampDate->setChecked(m_mainWindow.isDateStampChecked());
+        m_stampTime->setChecked(m_mainWindow.isTimeStampChecked());
+        m_logChat->setChecked(m_mainWindow.isLogChecked());
 
-        inHH->setText(NumberText::twoDigits(s.TimerHH));
-        inMM->setText(NumberText::twoDigits(s.TimerMM));
-        inSS->setText(NumberText::twoDigits(s.TimerSS));
-        inFsize->setText(QString::number(s.FontSize));
-        inStby->setText(QString::number(s.Standby));
+        m_hours->setText(NumberText::twoDigits(s.limit.hours));
+        m_minutes->setText(NumberText::twoDigits(s.limit.minutes));
+        m_seconds->setText(NumberText::twoDigits(s.limit.seconds));
+        m_fontSize->setText(QString::number(s.fontSize));
+        m_standby->setText(QString::number(s.standbySeconds));
 
         // A freshly loaded dialog carries no marks from an earlier showing.
-        for (QLineEdit *box : {inHH, inMM, inSS, inFsize, inStby})
+        for (QLineEdit *box : {m_hours, m_minutes, m_seconds, m_fontSize, m_standby})
             mark(box, validMark);
-        inHH->setFocus();
+        m_hours->setFocus();
     });
 }
 
-void frmOpt::OkBtn_Click()
+void OptionsDialog::apply()
 {
     ErrorTrap::report(m_messages, QStringLiteral("frm.Opt.OkBtn_Click Error"), [this] {
         storeSwitches();
         if (markEntries() > 0)
             return;
 
-        const qint16 hh = NumberText::toInt16(inHH->text());
-        const qint16 mm = NumberText::toInt16(inMM->text());
-        const qint16 ss = NumberText::toInt16(inSS->text());
-        const qint16 fontSize = NumberText::toInt16(inFsize->text());
-        const qint16 standby = NumberText::toInt16(inStby->text());
-        // Computed before anything is stored: a limit past 32767 seconds
+        Settings s = m_settings.settings();
+        const TimeLimit limit{NumberText::toInt16(m_hours->text()), NumberText::toInt16(m_minutes->text()),
+                              NumberText::toInt16(m_seconds->text())};
+        const qint16 fontSize = NumberText::toInt16(m_fontSize->text());
+        const qint16 standby = NumberText::toInt16(m_standby->text());
+        // Checked before anything is stored: a limit past 32767 seconds
         // would make every later start fail, so the previous one stays.
-        const qint32 total = Module1::totalSeconds(hh, mm, ss);
+        limit.totalSeconds();
 
-        Settings &s = m_module.settings;
-        s.TimerHH = hh;
-        s.TimerMM = mm;
-        s.TimerSS = ss;
-        s.FontSize = fontSize;
-        s.Standby = standby;
-        m_module.RemainHH = hh;
-        m_module.RemainMM = mm;
-        m_module.RemainSS = ss;
-        m_module.TimerTotal = total;
-
-        m_module.WriteSettings(hh, mm, ss, fontSize, standby, checkedValue(chkTX), checkedValue(chkRX),
-                               checkedValue(chkAlm), checkedValue(chkDate), checkedValue(chkTime),
-                               checkedValue(chkLog), checkedValue(chkSpeech));
-        emit evtClick(iNG);
+        s.limit = limit;
+        s.fontSize = fontSize;
+        s.standbySeconds = standby;
+        m_settings.update(s);
+        m_settings.write(s);
+        emit applied();
         accept();
     });
 }
 
 // The switches are stored before any check, so they stay even when the
 // entries are refused.
-void frmOpt::storeSwitches()
+void OptionsDialog::storeSwitches()
 {
-    Settings &s = m_module.settings;
-    s.SyncTX = chkTX->isChecked();
-    s.SyncRX = chkRX->isChecked();
-    s.Alarm = chkAlm->isChecked();
-    s.DispDate = chkDate->isChecked();
-    s.DispTime = chkTime->isChecked();
-    s.LogFile = chkLog->isChecked();
-    s.Speech = chkSpeech->isChecked();
+    Settings s = m_settings.settings();
+    s.syncTransmit = m_syncTransmit->isChecked();
+    s.syncReceive = m_syncReceive->isChecked();
+    s.alarm = m_alarm->isChecked();
+    s.stampDate = m_stampDate->isChecked();
+    s.stampTime = m_stampTime->isChecked();
+    s.logChat = m_logChat->isChecked();
+    s.speakCallsigns = m_speech->isChecked();
+    m_settings.update(s);
 }
 
 // Marks the five entries in order and counts the invalid ones. An empty or
 // oversized font size or standby stops the count with an error.
-int frmOpt::markEntries()
+int OptionsDialog::markEntries()
 {
-    int invalid = markedInvalid(inHH, timeFieldValid(inHH->text(), QStringLiteral("99")));
-    invalid += markedInvalid(inMM, timeFieldValid(inMM->text(), QStringLiteral("59")));
-    invalid += markedInvalid(inSS, timeFieldValid(inSS->text(), QStringLiteral("59")));
-    invalid += markedInvalid(inFsize, between(NumberText::toInt16(inFsize->text()), 6, 72));
-    invalid += markedInvalid(inStby, between(NumberText::toInt16(inStby->text()), 0, 59));
+    int invalid = markedInvalid(m_hours, timeFieldValid(m_hours->text(), QStringLiteral("99")));
+    invalid += markedInvalid(m_minutes, timeFieldValid(m_minutes->text(), QStringLiteral("59")));
+    invalid += markedInvalid(m_seconds, timeFieldValid(m_seconds->text(), QStringLiteral("59")));
+    invalid += markedInvalid(m_fontSize, between(NumberText::toInt16(m_fontSize->text()), 6, 72));
+    invalid += markedInvalid(m_standby, between(NumberText::toInt16(m_standby->text()), 0, 59));
     return invalid;
 }
 
-void frmOpt::btnCancel_Click()
+bool OptionsDialog::passesDigitFilter(QObject *box, int code)
 {
-    ErrorTrap::report(m_messages, QStringLiteral("frm.Opt.btnCancel_Click Error"), [this] { reject(); });
+    bool passes = true;
+    ErrorTrap::report(m_messages, m_filterErrors.value(box),
+                      [&] { passes = TypedKey::isDigitKey(code); });
+    return passes;
 }
 
-void frmOpt::inHH_KeyPress(int &KeyAscii)
+bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    digitsOnly(QStringLiteral("frm.Opt.inHH_KeyPress Error"), KeyAscii);
-}
-
-void frmOpt::inMM_KeyPress(int &KeyAscii)
-{
-    digitsOnly(QStringLiteral("frm.Opt.inMM_KeyPress Error"), KeyAscii);
-}
-
-void frmOpt::inSS_KeyPress(int &KeyAscii)
-{
-    digitsOnly(QStringLiteral("frm.Opt.inSS_KeyPress Error"), KeyAscii);
-}
-
-void frmOpt::inFsize_KeyPress(int &KeyAscii)
-{
-    digitsOnly(QStringLiteral("frm.Opt.inFsize_KeyPress Error"), KeyAscii);
-}
-
-void frmOpt::inStby_KeyPress(int &KeyAscii)
-{
-    digitsOnly(QStringLiteral("frm.Opt.inStby_KeyPress Error"), KeyAscii);
-}
-
-void frmOpt::digitsOnly(const QString &trapText, int &KeyAscii)
-{
-    ErrorTrap::report(m_messages, trapText, [&KeyAscii] {
-        if (!TypedKey::isDigitKey(KeyAscii))
-            KeyAscii = 0;
-    });
-}
-
-bool frmOpt::eventFilter(QObject *watched, QEvent *event)
-{
-    const KeyPressHandler handler = m_keyPress.value(watched);
-    if (event->type() != QEvent::KeyPress || !handler)
+    if (event->type() != QEvent::KeyPress || !m_filterErrors.contains(watched))
         return QDialog::eventFilter(watched, event);
-    int KeyAscii = TypedKey::code(*static_cast<QKeyEvent *>(event));
-    if (KeyAscii == 0)
+    const int code = TypedKey::code(*static_cast<QKeyEvent *>(event));
+    if (code == 0)
         return false;
-    (this->*handler)(KeyAscii);
-    return KeyAscii == 0;
+    return !passesDigitFilter(watched, code);
 }

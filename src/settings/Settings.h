@@ -2,31 +2,54 @@
 
 #include <QString>
 
-// The user's settings while the program runs; one instance, owned by
-// Module1. The initial values are the in-memory defaults that start-up uses
-// when vln.ini could not be used.
+#include <array>
+
+// The transmit time limit: hours 0..99, minutes and seconds 0..59.
+struct TimeLimit
+{
+    qint16 hours = 0;
+    qint16 minutes = 3;
+    qint16 seconds = 0;
+
+    // hours * 3600 + minutes * 60 + seconds, every step in 16 bits, widened
+    // to 32; throws OverflowError past 32767 seconds (09:06:07), although
+    // hours up to 99 can be entered and stored.
+    qint32 totalSeconds() const;
+};
+
+// One daily schedule window as vln.ini keeps it.
+struct ScheduleWindow
+{
+    QString start = QStringLiteral("00:00:00");
+    QString end = QStringLiteral("00:00:00");
+    // The schedule dialog's check box: 0 off, 1 on, 2 partly. Only the
+    // dialog's Set arms a window for the running program.
+    int enableDigit = 0;
+};
+
+// The user's settings as vln.ini holds them, but for the window placement,
+// which the main window itself keeps. A plain value: SettingsStore holds the
+// program's one live copy. The initial values are the in-memory defaults
+// that stand in for a vln.ini that could not be used.
 struct Settings
 {
-    qint16 TimerHH = 0;
-    qint16 TimerMM = 3;
-    qint16 TimerSS = 0;
-    qint16 FontSize = 9;
-    qint16 Standby = 5;
+    TimeLimit limit;
+    qint16 fontSize = 9;
+    qint16 standbySeconds = 5;
 
-    bool SyncTX = true;
-    bool SyncRX = true;
-    bool Alarm = false;
-    bool DispDate = false;
-    bool DispTime = true;
-    bool LogFile = false;
-    bool Speech = false;
+    bool syncTransmit = true;
+    bool syncReceive = true;
+    bool alarm = false;
+    // Start states of the main window's Date, Time and Log boxes; while the
+    // program runs the boxes themselves are the live values.
+    bool stampDate = false;
+    bool stampTime = true;
+    bool logChat = false;
+    bool speakCallsigns = false;
 
-    QString ELDir;
-    QString VLNDir;
-    QString HttpLog;
+    QString echoLinkFolder;
+    QString programFolder;
+    QString htmlLog;
 
-    QString Timer01Start = QStringLiteral("00:00:00");
-    QString Timer01End = QStringLiteral("00:00:00");
-    QString Timer02Start = QStringLiteral("00:00:00");
-    QString Timer02End = QStringLiteral("00:00:00");
+    std::array<ScheduleWindow, 2> schedule;
 };

@@ -1,97 +1,59 @@
 #pragma once
 
+#include "MainWindowState.h"
 #include "Settings.h"
-#include "SettingsWindow.h"
+#include "platform/ProgramFolders.h"
 
 #include <QString>
 
-class MessageBox;
+class MessageDialog;
 
-// The program's fixed folders; Folders gives the real ones, tests their own.
-struct ProgramFolders
-{
-    QString program;        // where the executable (or its data) lives, with a trailing separator
-    QString defaultInstall; // read instead of the program folder when it exists
-    QString defaultEchoLink;
-
-    static ProgramFolders system();
-};
-
-// What ReadSettings hands back to start-up: the twelve values and whether
-// the file was usable.
-struct SettingsReadResult
-{
-    qint16 TimerHH = 0;
-    qint16 TimerMM = 0;
-    qint16 TimerSS = 0;
-    qint16 FontSize = 0;
-    qint16 Standby = 0;
-    bool SyncTX = false;
-    bool SyncRX = false;
-    bool Alarm = false;
-    bool DispDate = false;
-    bool DispTime = false;
-    bool LogFile = false;
-    bool Speech = false;
-    bool ok = false;
-};
-
-// The shared module: the Settings record, the module-wide count, the
-// schedule flags, and the procedures that find the folders and read and write
-// vln.ini.
-class Module1
+// The program's live settings and their file vln.ini in the program folder.
+// vln.ini is read once, at start-up; it is rewritten as a whole by the
+// dialogs and at shutdown. The window placement and the Date, Time and Log
+// boxes are read from and put back into the main window.
+class SettingsStore
 {
 public:
-    Module1(SettingsWindow &window, MessageBox &messages, ProgramFolders folders = ProgramFolders::system());
+    SettingsStore(MainWindowState &window, MessageDialog &messages,
+                  ProgramFolders folders = ProgramFolders::system());
 
-    Settings settings;
-
-    // The count shown in txtCount and the timer's module-wide state.
-    qint16 RemainHH = 0;
-    qint16 RemainMM = 0;
-    qint16 RemainSS = 0;
-    bool Counting = false;
-    qint32 TimerTotal = 0;
-    QString LastTick;
-    qint16 LastLevel = 0;
-
-    // Run-time enable flags of the two schedule windows: 1 enabled, 0 not.
-    qint16 Timer01On = 0;
-    qint16 Timer02On = 0;
-
-    // The values of the schedule dialog's check boxes chkT00 and chkT01
-    // (0 unchecked, 1 checked, 2 indeterminate): the enable digits that
-    // vln.ini stores. They outlive the dialog itself.
-    int chkT00 = 0;
-    int chkT01 = 0;
-
-    void getVLNpath();
-    bool getDefVLNpath();
-    bool getELProg();
-    bool EnsureLogsFolder();
-
-    SettingsReadResult ReadSettings();
-    void WriteSettings(qint16 hh, qint16 mm, qint16 ss, qint16 fontSize, qint16 standby,
-                       int syncTX, int syncRX, int alarm, int dispDate, int dispTime, int logFile,
-                       int speech);
-    void WriteDefaultSettings();
-    void SaveSettings();
-
-    // Start-up's use of the reader's result: the values when usable, the
-    // in-memory defaults otherwise.
-    void takeReadResult(const SettingsReadResult &result);
-
-    // The limit in seconds, in 16-bit steps; throws OverflowError past 32767.
-    static qint32 totalSeconds(qint16 hh, qint16 mm, qint16 ss);
-
-    QString logsFolder() const; // VLNDir + "Logs" + separator
-
+    const Settings &settings() const { return m_settings; }
+    // Replaces the live record; nothing is written.
+    void update(const Settings &settings) { m_settings = settings; }
     const ProgramFolders &folders() const { return m_folders; }
 
-private:
-    void parseSettings(const QStringList &lines, SettingsReadResult &result);
+    // Sets programFolder to the executable's folder; "Module1.getVLNpath
+    // Error" when the platform does not know it.
+    void locateProgramFolder();
+    // Whether echoLinkFolder exists; "Module1.getELProg Error" when the
+    // platform query fails.
+    bool echoLinkInstalled();
+    // Makes sure programFolder + "Logs" exists; false on any failure, silently.
+    bool ensureLogsFolder();
+    QString logsFolder() const; // programFolder + "Logs" + separator
 
-    SettingsWindow &m_window;
-    MessageBox &m_messages;
+    // Reads vln.ini (the default install folder's when that folder exists)
+    // and places the main window. A file that cannot be read or holds any
+    // invalid value is replaced by the default file, and the record gets the
+    // in-memory defaults; returns whether the file was used.
+    bool load();
+
+    // Writes vln.ini from values and the window's placement; failures are
+    // silent and leave the previous file whole.
+    void write(const Settings &values);
+    // Writes the live record, with the Date, Time and Log boxes' states.
+    void save();
+    // Writes the default file and resets echoLinkFolder to the default.
+    void writeDefaults();
+
+private:
+    bool defaultInstallFolderExists();
+    bool readFile(const QString &path);
+    void resetToDefaults();
+
+    MainWindowState &m_window;
+    MessageDialog &m_messages;
     ProgramFolders m_folders;
+    Settings m_settings;
 };

@@ -3,50 +3,55 @@
 #include "BusyView.h"
 #include "platform/Clock.h"
 #include "platform/ErrorTrap.h"
-#include "settings/Module1.h"
+#include "settings/SettingsStore.h"
 
-BusyControl::BusyControl(const Module1 &module, const Clock &clock, SessionRef session, BusyView &view)
-    : m_module(module), m_clock(clock), m_session(std::move(session)), m_view(view)
+BusyControl::BusyControl(const SettingsStore &settings, const Clock &clock, SessionRef session, BusyView &view)
+    : m_settings(settings), m_clock(clock), m_session(std::move(session)), m_view(view)
 {
 }
 
-void BusyControl::chkBusy_Click()
+void BusyControl::onBusyClicked()
 {
     ErrorTrap::silent([this] { followBox(); });
 }
 
 void BusyControl::followBox()
 {
-    const bool busy = m_view.isChkBusyChecked();
+    const bool busy = m_view.isBusyChecked();
     m_view.setChatBackgroundBusy(busy);
-    EchoLinkSession &echo = m_session.get();
-    echo.setBusyFlagA(busy);
-    echo.setBusyFlagB(busy);
+    EchoLinkSession &echoLink = m_session.get();
+    echoLink.setBusyFlagA(busy);
+    echoLink.setBusyFlagB(busy);
 }
 
-void BusyControl::setChkBusy(bool checked)
+void BusyControl::setBusy(bool busy)
 {
-    if (m_view.isChkBusyChecked() == checked)
+    if (m_view.isBusyChecked() == busy)
         return;
-    m_view.setChkBusyChecked(checked);
-    chkBusy_Click();
+    m_view.setBusyChecked(busy);
+    onBusyClicked();
 }
 
-void BusyControl::CheckSchedule()
+void BusyControl::armSchedule(bool first, bool second)
+{
+    m_armed = {first, second};
+}
+
+void BusyControl::checkSchedule()
 {
     ErrorTrap::silent([this] {
-        const Settings &s = m_module.settings;
-        checkEdge(m_module.Timer01On, s.Timer01Start, true);
-        checkEdge(m_module.Timer01On, s.Timer01End, false);
-        checkEdge(m_module.Timer02On, s.Timer02Start, true);
-        checkEdge(m_module.Timer02On, s.Timer02End, false);
+        const auto &schedule = m_settings.settings().schedule;
+        for (std::size_t i = 0; i < schedule.size(); ++i) {
+            checkEdge(m_armed[i], schedule[i].start, true);
+            checkEdge(m_armed[i], schedule[i].end, false);
+        }
     });
 }
 
-// Each test reads the clock anew, so a test late in the call may see the
-// next second.
-void BusyControl::checkEdge(qint16 enabled, const QString &edge, bool checked)
+// Each edge reads the clock anew, so a late one may already see the next
+// second.
+void BusyControl::checkEdge(bool armed, const QString &edge, bool busy)
 {
-    if (enabled == 1 && m_clock.timeText() == edge)
-        setChkBusy(checked);
+    if (armed && m_clock.timeText() == edge)
+        setBusy(busy);
 }

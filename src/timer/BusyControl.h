@@ -1,37 +1,47 @@
 #pragma once
 
-#include "SessionRef.h"
+#include "platform/SessionRef.h"
+
+#include <QString>
+
+#include <array>
 
 class BusyView;
 class Clock;
-class Module1;
+class SettingsStore;
 
-// The Busy switch: chkBusy sets EchoLink's busy state and greys the chat
+// The Busy switch: the box sets EchoLink's busy state and greys the chat
 // history; the tick's schedule check ticks and clears it at the edges of the
-// two schedule windows.
+// two daily schedule windows that the schedule dialog has armed.
 class BusyControl
 {
 public:
-    BusyControl(const Module1 &module, const Clock &clock, SessionRef session, BusyView &view);
+    BusyControl(const SettingsStore &settings, const Clock &clock, SessionRef session, BusyView &view);
 
-    // The box's click handler: lChat's background, then BusyFlagA and
-    // BusyFlagB follow the box. Ends silently on an error.
-    void chkBusy_Click();
+    // The box was clicked: the history's background, then both of
+    // EchoLink's busy flags follow the box. Ends silently on an error.
+    void onBusyClicked();
 
-    // A change of the box by the program: runs chkBusy_Click when the state
-    // differs, nothing when the box already shows it.
-    void setChkBusy(bool checked);
+    // A change of the box by the program: acts as a click when the state
+    // differs, does nothing when the box already shows it.
+    void setBusy(bool busy);
 
-    // Step 1 of every tick: at each enabled window's start second the box is
-    // ticked, at its end second cleared. Ends silently on an error.
-    void CheckSchedule();
+    // First step of every tick: at each armed window's start second the box
+    // is ticked, at its end second cleared. Ends silently on an error.
+    void checkSchedule();
+
+    // Which of the two windows the schedule check follows; none after
+    // start-up, until the schedule dialog's Set.
+    void armSchedule(bool first, bool second);
+    bool isArmed(int window) const { return m_armed.at(window); }
 
 private:
     void followBox();
-    void checkEdge(qint16 enabled, const QString &edge, bool checked);
+    void checkEdge(bool armed, const QString &edge, bool busy);
 
-    const Module1 &m_module;
+    const SettingsStore &m_settings;
     const Clock &m_clock;
     SessionRef m_session;
     BusyView &m_view;
+    std::array<bool, 2> m_armed{};
 };

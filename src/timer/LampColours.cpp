@@ -1,7 +1,7 @@
 #include "LampColours.h"
 
-#include "platform/VbColor.h"
-#include "platform/VbError.h"
+#include "platform/BgrColor.h"
+#include "platform/HandlerError.h"
 
 namespace LampColours {
 

@@ -13,23 +13,23 @@ class TimerView
 public:
     virtual ~TimerView() = default;
 
-    // The status label Mesg.
-    virtual void setMesgText(const QString &text) = 0;
-    virtual void setMesgBackColour(const QColor &colour) = 0;
-    virtual void setMesgForeColour(const QColor &colour) = 0;
+    // The status word ("On Air", "Receive", "Wait", "Over !!").
+    virtual void setStatusText(const QString &text) = 0;
+    virtual void setStatusBackground(const QColor &colour) = 0;
+    virtual void setStatusColour(const QColor &colour) = 0;
 
-    // The fill of the state lamp monLED.
-    virtual void setMonLedColour(const QColor &colour) = 0;
+    // The round state lamp left of the count.
+    virtual void setStateLampColour(const QColor &colour) = 0;
 
-    // The count txtCount, "HH:MM:SS".
+    // The count, "HH:MM:SS".
     virtual void setCountText(const QString &text) = 0;
 
-    // The fills of lamps 1..90 of Shape1, in one repaint; entry 0 is unused.
+    // The fills of lamps 1..90 of the lamp bar, in one repaint; entry 0 is
+    // unused.
     virtual void setLampColours(const LampColours::Table &colours) = 0;
 
-    // The day-of-week label txtDayof.
     virtual void setDayText(const QString &text) = 0;
-    virtual void setDayForeColour(const QColor &colour) = 0;
+    virtual void setDayColour(const QColor &colour) = 0;
 
     // The limit is used up: the desktop should draw the operator's eye to
     // the window unless it is already the active one.

@@ -3,29 +3,35 @@
 #include "BusyControl.h"
 #include "LampColours.h"
 #include "TimerView.h"
+#include "platform/AppInfo.h"
 #include "platform/Beeper.h"
+#include "platform/BgrColor.h"
 #include "platform/Clock.h"
 #include "platform/ErrorTrap.h"
+#include "platform/HandlerError.h"
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
-#include "platform/VbColor.h"
-#include "platform/VbError.h"
-#include "settings/Module1.h"
+#include "settings/SettingsStore.h"
 
 #include <QLocale>
 
 namespace {
 
-const quint32 mesgBack = 0xE0E0E0;
-const quint32 txFore = 0x0000C0;
-const quint32 rxFore = 0x00C000;
+const QString onAir = QStringLiteral("On Air");
+const QString receive = QStringLiteral("Receive");
+const QString wait = QStringLiteral("Wait");
+const QString over = QStringLiteral("Over !!");
+
+const quint32 statusBack = 0xE0E0E0;
+const quint32 transmitFore = 0x0000C0;
+const quint32 receiveFore = 0x00C000;
 const quint32 waitFore = 0x00C0C0;
 const quint32 overFore = 0x0000FF;
-const quint32 txLed = 0x0000FF;
-const quint32 rxLed = 0x80FF80;
-const quint32 waitLed = 0x00FFFF;
-const quint32 idleLed = 0x808080;
+const quint32 transmitLamp = 0x0000FF;
+const quint32 receiveLamp = 0x80FF80;
+const quint32 waitLamp = 0x00FFFF;
+const quint32 idleLamp = 0x808080;
 const quint32 dayBlack = 0x000000;
 const quint32 sundayRed = 0x0000FF;
 const quint32 saturdayBlue = 0xFF0000;
@@ -42,39 +48,54 @@ struct Zone
 
 } // namespace
 
-TransmissionTimer::TransmissionTimer(Module1 &module, const Clock &clock, SessionRef session,
-                                     Beeper &beeper, TimerView &view, BusyControl &busy,
-                                     QString titleText)
-    : TitleText(std::move(titleText)),
-      MesgWord{QString(), QStringLiteral("On Air"), QStringLiteral("Receive"), QStringLiteral("Wait"),
-               QStringLiteral("Over !!")},
-      m_module(module),
+TransmissionTimer::TransmissionTimer(const SettingsStore &settings, const Clock &clock, SessionRef session,
+                                     Beeper &beeper, TimerView &view, BusyControl &busy)
+    : m_settings(settings),
       m_clock(clock),
       m_session(std::move(session)),
       m_beeper(beeper),
       m_view(view),
-      m_busy(busy)
+      m_busy(busy),
+      m_captionPrefix(AppInfo::captionPrefix())
 {
 }
 
-void TransmissionTimer::Echo_TX(bool ecTX)
+void TransmissionTimer::resetCount()
+{
+    loadLimit();
+    m_counting = false;
+    m_waiting = false;
+}
+
+void TransmissionTimer::updateTotal()
+{
+    m_totalSeconds = m_settings.settings().limit.totalSeconds();
+}
+
+void TransmissionTimer::applyLimit()
+{
+    loadLimit();
+    updateTotal();
+}
+
+void TransmissionTimer::onTransmitChanged(bool transmitting)
 {
     ErrorTrap::silent([&] {
-        if (!m_module.settings.SyncTX)
+        if (!m_settings.settings().syncTransmit)
             return;
-        if (ecTX)
+        if (transmitting)
             started(Event::Transmission);
         else
             ended();
     });
 }
 
-void TransmissionTimer::Echo_RX(bool ecRX)
+void TransmissionTimer::onReceiveChanged(bool receiving)
 {
     ErrorTrap::silent([&] {
-        if (!m_module.settings.SyncRX)
+        if (!m_settings.settings().syncReceive)
             return;
-        if (ecRX)
+        if (receiving)
             started(Event::Reception);
         else
             ended();
@@ -83,30 +104,30 @@ void TransmissionTimer::Echo_RX(bool ecRX)
 
 void TransmissionTimer::started(Event event)
 {
-    const bool tx = event == Event::Transmission;
-    showMesg(tx ? txFore : rxFore, MesgWord[tx ? 1 : 2]);
-    m_module.Counting = true;
-    m_view.setMonLedColour(fromBgr(tx ? txLed : rxLed));
+    const bool transmission = event == Event::Transmission;
+    showStatus(transmission ? transmitFore : receiveFore, transmission ? onAir : receive);
+    m_counting = true;
+    m_view.setStateLampColour(fromBgr(transmission ? transmitLamp : receiveLamp));
     loadLimit();
-    if (tx)
-        InTX = true;
+    if (transmission)
+        m_transmitting = true;
     else
-        InRX = true;
-    Waiting = true;
-    StandbyLeft = m_module.settings.Standby;
+        m_receiving = true;
+    m_waiting = true;
+    m_standbyLeft = m_settings.settings().standbySeconds;
 }
 
-// Waiting stays true, so the standby wait follows.
+// The wait flag stays set, so the standby wait follows.
 void TransmissionTimer::ended()
 {
-    m_view.setMesgText(QString());
-    m_module.Counting = false;
-    m_view.setMonLedColour(fromBgr(idleLed));
-    InRX = false;
-    InTX = false;
+    m_view.setStatusText(QString());
+    m_counting = false;
+    m_view.setStateLampColour(fromBgr(idleLamp));
+    m_receiving = false;
+    m_transmitting = false;
 }
 
-void TransmissionTimer::Timer1_Timer()
+void TransmissionTimer::onTick()
 {
     ErrorTrap::silent([this] { tick(); });
 }
@@ -115,15 +136,15 @@ void TransmissionTimer::Timer1_Timer()
 // changed; a second that no tick falls in is not made up.
 void TransmissionTimer::tick()
 {
-    m_busy.CheckSchedule();
+    m_busy.checkSchedule();
     showDayOfWeek();
     showCaption();
-    if (m_clock.timeText() != m_module.LastTick) {
+    if (m_clock.timeText() != m_lastTickTime) {
         standbyWait();
         countDown();
-        showCount();
+        m_view.setCountText(countText());
     }
-    m_module.LastTick = m_clock.timeText();
+    m_lastTickTime = m_clock.timeText();
 }
 
 // English abbreviations whatever the user's locale, so that Sunday and
@@ -137,7 +158,7 @@ void TransmissionTimer::showDayOfWeek()
         colour = sundayRed;
     else if (day == QLatin1String("Sat"))
         colour = saturdayBlue;
-    m_view.setDayForeColour(fromBgr(colour));
+    m_view.setDayColour(fromBgr(colour));
 }
 
 // A failing callsign call throws here and ends the tick before the count.
@@ -149,76 +170,69 @@ void TransmissionTimer::showCaption()
     }
     const QDateTime now = m_clock.now();
     const QString callsign = m_session.get().stationCallsign();
-    m_view.setCaption(TitleText + QLocale::system().toString(now.date(), QLocale::ShortFormat)
+    m_view.setCaption(m_captionPrefix + QLocale::system().toString(now.date(), QLocale::ShortFormat)
                       + QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm:ss"))
                       + QLatin1String("  <") + callsign + QLatin1Char('>'));
 }
 
 void TransmissionTimer::standbyWait()
 {
-    if (InTX || InRX || !Waiting)
+    if (m_transmitting || m_receiving || !m_waiting)
         return;
-    StandbyLeft = Int16::sub(StandbyLeft, 1);
-    if (StandbyLeft <= 0) {
+    m_standbyLeft = Int16::sub(m_standbyLeft, 1);
+    if (m_standbyLeft <= 0) {
         loadLimit();
-        Waiting = false;
-        m_view.setMesgText(QString());
-        m_view.setMonLedColour(fromBgr(idleLed));
+        m_waiting = false;
+        m_view.setStatusText(QString());
+        m_view.setStateLampColour(fromBgr(idleLamp));
     } else {
-        showMesg(waitFore, MesgWord[3]);
-        m_view.setMonLedColour(fromBgr(waitLed));
-        m_module.RemainHH = 0;
-        m_module.RemainMM = 0;
-        m_module.RemainSS = StandbyLeft;
+        showStatus(waitFore, wait);
+        m_view.setStateLampColour(fromBgr(waitLamp));
+        m_remaining = {0, 0, m_standbyLeft};
     }
-    SetLevel(StandbyLeft);
+    setLevel(m_standbyLeft);
 }
 
-// An overflow of n or a TimerTotal of 0 throws after the decrease and ends
-// the tick before the count is shown and LastTick taken.
+// An overflow or a total of 0 throws after the decrease and ends the tick
+// before the count is shown and the tick's second taken.
 void TransmissionTimer::countDown()
 {
-    if (!m_module.Counting)
+    if (!m_counting)
         return;
-    Module1 &m = m_module;
-    if (Int16::add(Int16::add(m.RemainSS, m.RemainMM), m.RemainHH) == 0) {
-        m.Counting = false;
-        showMesg(overFore, MesgWord[4]);
+    Count &r = m_remaining;
+    if (Int16::add(Int16::add(r.seconds, r.minutes), r.hours) == 0) {
+        m_counting = false;
+        showStatus(overFore, over);
         m_view.requestAttention();
         return;
     }
-    m.RemainSS = Int16::sub(m.RemainSS, 1);
-    if (m.RemainSS < 0) {
-        m.RemainSS = 59;
-        m.RemainMM = Int16::sub(m.RemainMM, 1);
-        if (m.RemainMM < 0) {
-            m.RemainMM = 59;
-            m.RemainHH = Int16::sub(m.RemainHH, 1);
+    r.seconds = Int16::sub(r.seconds, 1);
+    if (r.seconds < 0) {
+        r.seconds = 59;
+        r.minutes = Int16::sub(r.minutes, 1);
+        if (r.minutes < 0) {
+            r.minutes = 59;
+            r.hours = Int16::sub(r.hours, 1);
         }
     }
-    const qint16 n = Int16::add(Int16::add(Int16::mul(m.RemainHH, 3600), Int16::mul(m.RemainMM, 60)),
-                                m.RemainSS);
-    if (m.TimerTotal == 0)
+    const qint16 left = Int16::add(Int16::add(Int16::mul(r.hours, 3600), Int16::mul(r.minutes, 60)), r.seconds);
+    if (m_totalSeconds == 0)
         throw DivisionByZeroError();
-    SetLevel(Rounding::toInt16(90.0 - (double(n) / m.TimerTotal) * 90.0));
+    setLevel(Rounding::toInt16(90.0 - (double(left) / m_totalSeconds) * 90.0));
 }
 
-void TransmissionTimer::showCount()
-{
-    m_view.setCountText(countText());
-}
-
-void TransmissionTimer::SetLevel(qint16 level)
+void TransmissionTimer::setLevel(qint16 level)
 {
     ErrorTrap::silent([&] { paintAndAlarm(level); });
 }
 
+// Each zone is as wide as one second of the limit is in lamps, so a short
+// limit cannot step over a zone without a beep.
 void TransmissionTimer::paintAndAlarm(qint16 level)
 {
-    const qint32 total = m_module.TimerTotal;
-    if (total == 0)
+    if (m_totalSeconds == 0)
         throw DivisionByZeroError();
-    const qint16 w = Rounding::toInt16(90.0 / total - 1.0);
+    const qint16 w = Rounding::toInt16(90.0 / m_totalSeconds - 1.0);
     const Zone zones[] = {
         {30, Int16::add(30, w)},
         {60, Int16::add(60, Int16::mul(2, w))},
@@ -227,39 +241,37 @@ void TransmissionTimer::paintAndAlarm(qint16 level)
 
     m_view.setLampColours(LampColours::forLevel(level));
 
-    const Settings &s = m_module.settings;
-    if (level == m_module.LastLevel || !s.Alarm || !((s.SyncTX && InTX) || !InRX))
+    const Settings &s = m_settings.settings();
+    if (level == m_lastLevel || !s.alarm || !((s.syncTransmit && m_transmitting) || !m_receiving))
         return;
     for (const Zone &zone : zones) {
         if (zone.contains(level))
-            AlarmBeep(alarmHz, alarmMs);
+            alarmBeep();
     }
-    m_module.LastLevel = level;
+    m_lastLevel = level;
 }
 
-void TransmissionTimer::AlarmBeep(int frequency, int duration)
+void TransmissionTimer::alarmBeep()
 {
-    ErrorTrap::silent([&] { m_beeper.beep(frequency, duration); });
+    ErrorTrap::silent([this] { m_beeper.beep(alarmHz, alarmMs); });
 }
 
 void TransmissionTimer::loadLimit()
 {
-    const Settings &s = m_module.settings;
-    m_module.RemainHH = s.TimerHH;
-    m_module.RemainMM = s.TimerMM;
-    m_module.RemainSS = s.TimerSS;
+    const TimeLimit &limit = m_settings.settings().limit;
+    m_remaining = {limit.hours, limit.minutes, limit.seconds};
 }
 
-void TransmissionTimer::showMesg(quint32 foreBgr, const QString &text)
+void TransmissionTimer::showStatus(quint32 foreBgr, const QString &text)
 {
-    m_view.setMesgBackColour(fromBgr(mesgBack));
-    m_view.setMesgForeColour(fromBgr(foreBgr));
-    m_view.setMesgText(text);
+    m_view.setStatusBackground(fromBgr(statusBack));
+    m_view.setStatusColour(fromBgr(foreBgr));
+    m_view.setStatusText(text);
 }
 
 QString TransmissionTimer::countText() const
 {
-    return NumberText::twoDigits(m_module.RemainHH) + QLatin1Char(':')
-        + NumberText::twoDigits(m_module.RemainMM) + QLatin1Char(':')
-        + NumberText::twoDigits(m_module.RemainSS);
+    return NumberText::twoDigits(m_remaining.hours) + QLatin1Char(':')
+        + NumberText::twoDigits(m_remaining.minutes) + QLatin1Char(':')
+        + NumberText::twoDigits(m_remaining.seconds);
 }

@@ -1,52 +1,58 @@
 #pragma once
 
-#include "SessionRef.h"
+#include "platform/SessionRef.h"
 
 #include <QString>
-
-#include <array>
 
 class Beeper;
 class BusyControl;
 class Clock;
-class Module1;
+class SettingsStore;
 class TimerView;
 
-// The transmission timer: EchoLink's TX and RX events restart a count-down
-// from the limit, the one-second tick lowers it, turns the share used into a
-// level of 0 to 90 lamps and beeps as the level enters the alarm zones; a
-// standby wait follows each transmission. Every handler ends silently on an
-// error.
+// The transmission timer: EchoLink's transmit and receive events restart a
+// count-down from the limit, the one-second tick lowers it, turns the share
+// used into a level of 0 to 90 lamps and beeps as the level enters the alarm
+// zones; a standby wait follows each transmission. The count is kept in
+// 16-bit steps; an overflow ends the handler it happens in, silently, as
+// every other error in a handler does.
 class TransmissionTimer
 {
 public:
-    TransmissionTimer(Module1 &module, const Clock &clock, SessionRef session, Beeper &beeper,
-                      TimerView &view, BusyControl &busy, QString titleText);
+    TransmissionTimer(const SettingsStore &settings, const Clock &clock, SessionRef session,
+                      Beeper &beeper, TimerView &view, BusyControl &busy);
 
-    void Echo_TX(bool ecTX);
-    void Echo_RX(bool ecRX);
+    // Loads the count with the limit and ends any standby wait.
+    void resetCount();
+    // Takes the limit in seconds from the settings; throws OverflowError
+    // past 32767 (09:06:07).
+    void updateTotal();
+    // The limit has changed: the count starts again from it.
+    void applyLimit();
+
+    void onTransmitChanged(bool transmitting);
+    void onReceiveChanged(bool receiving);
 
     // The tick: schedule check, day label and caption, then - only in a new
     // clock second - standby wait, count-down and the count display.
-    void Timer1_Timer();
+    void onTick();
 
     // Paints the lamp bar for level and sounds the alarm for it.
-    void SetLevel(qint16 level);
+    void setLevel(qint16 level);
 
-    void AlarmBeep(int frequency, int duration);
-
-    // Base of the caption, "VLN Ver.0.1.14 ".
-    QString TitleText;
-    // The status words, indexes 1 to 4; index 0 is unused.
-    std::array<QString, 5> MesgWord;
-
-    bool InTX = false;
-    bool InRX = false;
-    bool Waiting = false;
-    qint16 StandbyLeft = 0;
+    QString countText() const; // "HH:MM:SS"
+    bool isCounting() const { return m_counting; }
+    qint32 totalSeconds() const { return m_totalSeconds; }
 
 private:
     enum class Event { Transmission, Reception };
+
+    struct Count
+    {
+        qint16 hours = 0;
+        qint16 minutes = 0;
+        qint16 seconds = 0;
+    };
 
     void started(Event event);
     void ended();
@@ -55,16 +61,28 @@ private:
     void showCaption();
     void standbyWait();
     void countDown();
-    void showCount();
     void paintAndAlarm(qint16 level);
+    void alarmBeep();
     void loadLimit();
-    void showMesg(quint32 foreBgr, const QString &text);
-    QString countText() const;
+    void showStatus(quint32 foreBgr, const QString &text);
 
-    Module1 &m_module;
+    const SettingsStore &m_settings;
     const Clock &m_clock;
     SessionRef m_session;
     Beeper &m_beeper;
     TimerView &m_view;
     BusyControl &m_busy;
+    const QString m_captionPrefix;
+
+    Count m_remaining;
+    bool m_counting = false;
+    qint32 m_totalSeconds = 0;
+    // The clock's "HH:MM:SS" at the previous tick: the count moves only when
+    // it has changed.
+    QString m_lastTickTime;
+    qint16 m_lastLevel = 0;
+    bool m_transmitting = false;
+    bool m_receiving = false;
+    bool m_waiting = false;
+    qint16 m_standbyLeft = 0;
 };

@@ -1,12 +1,12 @@
-#include "frmAbout.h"
+#include "AboutDialog.h"
 
 #include "AppIcon.h"
 #include "EtchedRule.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorTrap.h"
+#include "platform/HandlerError.h"
 #include "platform/JapaneseFont.h"
 #include "platform/Twips.h"
-#include "platform/VbError.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,73 +22,72 @@ QLabel *label(QWidget *parent, const char *name, double left, double top, double
     return control;
 }
 
+void setText(QWidget *dialog, const char *name, const QString &text)
+{
+    dialog->findChild<QLabel *>(QLatin1String(name))->setText(text);
+}
+
 } // namespace
 
-frmAbout::frmAbout(QWidget *mainWindow, MessageBox &messages)
+AboutDialog::AboutDialog(QWidget *mainWindow, MessageDialog &messages)
     : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                               | Qt::WindowCloseButtonHint)
     , m_messages(messages)
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("aboutDialog"));
     setFont(JapaneseFont::font(9));
     setFixedSize(Twips::toPixels(4440), Twips::toPixels(2595));
     createControls();
-    connect(cmdOK, &QPushButton::clicked, this, [this] {
-        ErrorTrap::report(m_messages, QStringLiteral("frmAbout.cmdOK_Click Error"), [this] { cmdOK_Click(); });
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        ErrorTrap::report(m_messages, QStringLiteral("frmAbout.cmdOK_Click Error"), [this] { accept(); });
     });
-    ErrorTrap::report(m_messages, QStringLiteral("frmAbout.Form_Load Error"), [&] { Form_Load(mainWindow); });
+    ErrorTrap::report(m_messages, QStringLiteral("frmAbout.Form_Load Error"), [&] { placeAndFill(mainWindow); });
 }
 
-void frmAbout::createControls()
+void AboutDialog::createControls()
 {
     // Created in tab order.
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(Twips::rect(1380, 1860, 1380, 345));
-    cmdOK->setDefault(true);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("ok"));
+    m_ok->setGeometry(Twips::rect(1380, 1860, 1380, 345));
+    m_ok->setDefault(true);
 
-    picIcon = label(this, "picIcon", 120, 240, 540, 540);
-    picIcon->setAlignment(Qt::AlignCenter);
-    picIcon->setPixmap(AppIcon::icon().pixmap(32, 32));
+    QLabel *icon = label(this, "icon", 120, 240, 540, 540);
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setPixmap(AppIcon::icon().pixmap(32, 32));
 
-    lblDescription = label(this, "lblDescription", 780, 420, 3585, 270);
-    lblDisclaimer = label(this, "lblDisclaimer", 60, 1200, 4305, 315);
-    lblTitle = label(this, "lblTitle", 780, 120, 1065, 225);
-    lblTitle->setFont(JapaneseFont::font(9, true));
-    lblVersion = label(this, "lblVersion", 1860, 120, 2055, 225);
-    copyright = label(this, "copyright", 180, 2280, 4155, 255);
-    readme = label(this, "readme", 780, 780, 3615, 255);
-    Thanks = label(this, "Thanks", 60, 1560, 4215, 255);
+    label(this, "description", 780, 420, 3585, 270);
+    label(this, "disclaimer", 60, 1200, 4305, 315);
+    label(this, "title", 780, 120, 1065, 225)->setFont(JapaneseFont::font(9, true));
+    label(this, "version", 1860, 120, 2055, 225);
+    label(this, "copyright", 180, 2280, 4155, 255);
+    label(this, "readme", 780, 780, 3615, 255);
+    label(this, "thanks", 60, 1560, 4215, 255);
 
-    Line1 = new EtchedRule(EtchedRule::etched(4380, {4380}), 0, 1140, this);
-    cmdOK->setFocus();
+    new EtchedRule(EtchedRule::etched(4380, {4380}), 0, 1140, this);
+    m_ok->setFocus();
 }
 
-void frmAbout::Form_Load(QWidget *mainWindow)
+void AboutDialog::placeAndFill(QWidget *mainWindow)
 {
     if (!mainWindow)
-        throw VbError("Object required");
+        throw HandlerError("Object required");
     move(mainWindow->frameGeometry().topLeft() + QPoint(Twips::toPixels(250), Twips::toPixels(2100)));
     setWindowTitle(AppInfo::title() + QStringLiteral(" Version Info."));
-    lblVersion->setText(QStringLiteral("Ver. %1.%2.%3").arg(AppInfo::major()).arg(AppInfo::minor()).arg(AppInfo::revision()));
-    lblTitle->setText(AppInfo::title());
-    lblDescription->setText(QStringLiteral("Transmit timeout prevent monitor Utility"));
-    readme->setText(QStringLiteral("HELP File is [ Readme.txt ]"));
-    lblDisclaimer->setText(QStringLiteral("Message:  Enjoy EchoLink Life!!"));
-    Thanks->setText(QStringLiteral("Thanks to every EchoLink operator on the air"));
-    copyright->setText(QStringLiteral("Copyright (c) 2026 The Vorlane developers"));
+    setText(this, "version", QStringLiteral("Ver. ") + AppInfo::versionText());
+    setText(this, "title", AppInfo::title());
+    setText(this, "description", QStringLiteral("Transmit timeout prevent monitor Utility"));
+    setText(this, "readme", QStringLiteral("HELP File is [ Readme.txt ]"));
+    setText(this, "disclaimer", QStringLiteral("Message:  Enjoy EchoLink Life!!"));
+    setText(this, "thanks", QStringLiteral("Thanks to every EchoLink operator on the air"));
+    setText(this, "copyright", QStringLiteral("Copyright (c) 2026 The Vorlane developers"));
 }
 
-void frmAbout::cmdOK_Click()
-{
-    accept();
-}
-
-void frmAbout::keyPressEvent(QKeyEvent *event)
+void AboutDialog::keyPressEvent(QKeyEvent *event)
 {
     // Esc presses OK like Enter does, rather than rejecting the dialog.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdOK->click();
+        m_ok->click();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -3,7 +3,7 @@
 #include "MainWindowUi.h"
 #include "chat/ChatHistoryView.h"
 #include "platform/Twips.h"
-#include "platform/VbError.h"
+#include "platform/HandlerError.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,20 +49,20 @@ ChatGeometry chatGeometry(double W, double H)
     const float h = float(H);
     const float margin = 225.0f;
     const float below = 825.0f;
-    const float lChatHeight = h - (float(LChatTop) + float(SInputHeight) + below);
-    const float lChatWidth = w - (float(LChatLeft) + margin);
-    const float sInputTop = h - (float(SInputHeight) + below);
-    const float sInputWidth = w - (float(SInputLeft) + float(BSendWidth) + margin);
-    const float bSendLeft = float(SInputLeft) + sInputWidth;
-    return {lChatWidth, lChatHeight, sInputTop, sInputWidth, sInputTop, bSendLeft};
+    const float historyHeight = h - (float(HistoryTop) + float(InputHeight) + below);
+    const float historyWidth = w - (float(HistoryLeft) + margin);
+    const float inputTop = h - (float(InputHeight) + below);
+    const float inputWidth = w - (float(InputLeft) + float(SendWidth) + margin);
+    const float sendLeft = float(InputLeft) + inputWidth;
+    return {historyWidth, historyHeight, inputTop, inputWidth, inputTop, sendLeft};
 }
 
-void applyChatGeometry(MainWindowUi &ui, const ChatGeometry &g)
+void applyChatGeometry(const MainWindowUi &ui, const ChatGeometry &g)
 {
     using namespace ChatDesign;
-    if (g.lChatWidth < 0 || g.lChatHeight < 0 || g.sInputWidth < 0)
-        throw VbError("Invalid property value");
-    ui.lChat->setGeometry(pixelRect(LChatLeft, LChatTop, g.lChatWidth, g.lChatHeight));
-    ui.sInput->setGeometry(pixelRect(SInputLeft, g.sInputTop, g.sInputWidth, SInputHeight));
-    ui.B_Send->setGeometry(pixelRect(g.bSendLeft, g.bSendTop, BSendWidth, SInputHeight));
+    if (g.historyWidth < 0 || g.historyHeight < 0 || g.inputWidth < 0)
+        throw HandlerError("Invalid property value");
+    ui.history->setGeometry(pixelRect(HistoryLeft, HistoryTop, g.historyWidth, g.historyHeight));
+    ui.input->setGeometry(pixelRect(InputLeft, g.inputTop, g.inputWidth, InputHeight));
+    ui.send->setGeometry(pixelRect(g.sendLeft, g.sendTop, SendWidth, InputHeight));
 }

@@ -19,11 +19,11 @@ constexpr double MinOuterHeight = 3000;
 
 // Design values the rule keeps.
 namespace ChatDesign {
-constexpr double LChatLeft = 20;
-constexpr double LChatTop = 1320;
-constexpr double SInputLeft = 20;
-constexpr double SInputHeight = 360;
-constexpr double BSendWidth = 555;
+constexpr double HistoryLeft = 20;
+constexpr double HistoryTop = 1320;
+constexpr double InputLeft = 20;
+constexpr double InputHeight = 360;
+constexpr double SendWidth = 555;
 } // namespace ChatDesign
 
 double outerWidthTwips(int centralWidthPx);
@@ -31,21 +31,22 @@ double outerHeightTwips(int centralHeightPx);
 int centralWidthPx(double outerWidthTwips);
 int centralHeightPx(double outerHeightTwips);
 
-// Where the chat controls go for an outer size W x H (twips); lChat's top and
-// left, sInput's left and both heights keep their design values.
+// Where the chat controls go for an outer size W x H (twips); the history's
+// top and left, the input line's left and both heights keep their design
+// values.
 struct ChatGeometry
 {
-    double lChatWidth;
-    double lChatHeight;
-    double sInputTop;
-    double sInputWidth;
-    double bSendTop;
-    double bSendLeft;
+    double historyWidth;
+    double historyHeight;
+    double inputTop;
+    double inputWidth;
+    double sendTop;
+    double sendLeft;
 };
 
 ChatGeometry chatGeometry(double W, double H);
 
-// Moves lChat, sInput and B_Send; edges are rounded to pixels so the controls
-// that meet in twips meet on screen. A negative width or height is refused
-// with a VbError before anything moves.
-void applyChatGeometry(MainWindowUi &ui, const ChatGeometry &g);
+// Moves the history, the input line and the Send button; edges are rounded
+// to pixels so the controls that meet in twips meet on screen. A negative
+// width or height is refused with a HandlerError before anything moves.
+void applyChatGeometry(const MainWindowUi &ui, const ChatGeometry &g);

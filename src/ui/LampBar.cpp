@@ -27,7 +27,7 @@ QColor designColour(int index)
 LampBar::LampBar(QWidget *parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Shape1"));
+    setObjectName(QStringLiteral("lampBar"));
     for (int i = 1; i <= LampCount; ++i)
         m_colours[i] = designColour(i);
     const double first = Pitch;

@@ -5,7 +5,7 @@
 
 #include <array>
 
-// The bar of 90 lamps `Shape1` (indexes 1 to 90) as one widget. Lamp i sits
+// The bar of 90 lamps (indexes 1 to 90) as one widget. Lamp i sits
 // at left 60 * i twips of the client area, 75 x 255 twips, solid fill with a
 // grey (128,128,128) border; neighbours overlap by one border, as designed.
 // The widget places itself at the bar's design position (top 600) in its

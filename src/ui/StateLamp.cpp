@@ -1,14 +1,14 @@
-#include "LedShape.h"
+#include "StateLamp.h"
 
 #include <QPainter>
 
-LedShape::LedShape(QWidget *parent)
+StateLamp::StateLamp(QWidget *parent)
     : QWidget(parent)
     , m_fill(128, 128, 128)
 {
 }
 
-void LedShape::setFillColour(const QColor &colour)
+void StateLamp::setFillColour(const QColor &colour)
 {
     if (colour == m_fill)
         return;
@@ -16,12 +16,12 @@ void LedShape::setFillColour(const QColor &colour)
     update();
 }
 
-QColor LedShape::fillColour() const
+QColor StateLamp::fillColour() const
 {
     return m_fill;
 }
 
-void LedShape::paintEvent(QPaintEvent *)
+void StateLamp::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

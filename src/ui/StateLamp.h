@@ -3,14 +3,14 @@
 #include <QColor>
 #include <QWidget>
 
-// The state lamp `monLED`: a filled circle centred in its 255 x 375 twip box
+// The state lamp: a filled circle centred in its 255 x 375 twip box
 // (a circle shape takes the smaller side as its diameter). Design fill grey.
-class LedShape : public QWidget
+class StateLamp : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit LedShape(QWidget *parent = nullptr);
+    explicit StateLamp(QWidget *parent = nullptr);
 
     // Repaints only when the colour differs from the current one.
     void setFillColour(const QColor &colour);

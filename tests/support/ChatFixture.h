@@ -11,13 +11,14 @@
 
 #include <QTemporaryDir>
 
-// A fresh program folder with its Logs folder, the settings read from it, a
-// clock standing at 2006/03/14 21:05:09, and the fakes the chat and its logs
-// talk to. Built anew for every test function.
+// A fresh program folder with its Logs folder and settings, a clock standing at
+// 2006/03/14 21:05:09, and the fakes the chat and its logs talk to.
 struct ChatFixture
 {
     // A file in the Logs folder; today's text log by default.
     QString logsFile(const QString &name = QStringLiteral("20060314.txt")) const { return folder + "Logs/" + name; }
+    // Changes the live settings, as a settings dialog would.
+    template <typename Edit> void change(Edit edit) { Settings s = settings.settings(); edit(s); settings.update(s); }
 
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";

@@ -1,30 +1,46 @@
 #pragma once
 
 #include "settings/SettingsStore.h"
-
 #include "support/FakeMainWindowState.h"
 #include "support/RecordingMessageDialog.h"
 #include "support/TestFiles.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
-// What the settings dialogs work on: settings whose program folder is a
-// temporary one, the main window and the message boxes as fakes.
+// Settings in a temporary program folder (EchoLink's: its missing "el/"), fakes and widget helpers.
 struct DialogFixture
 {
-    DialogFixture() : settings(window, messages, ProgramFolders{folder(), folder() + "none/", folder()}) {}
+    DialogFixture() : settings(window, messages, {folder(), folder() + "none/", folder() + "el/"}) {}
 
     QString folder() const { return dir.path() + QLatin1Char('/'); }
     QStringList iniLines() const { return QString::fromLatin1(readFile(folder() + "vln.ini")).split("\r\n"); }
+    // Changes the live settings through a copy.
+    template <typename F> void edit(F &&change) { Settings s = settings.settings(); change(s); settings.update(s); }
 
-    static QString texts(const QList<QLineEdit *> &boxes)
+    template <typename T = QLineEdit> static T *child(const QWidget &parent, const QString &name)
+    {
+        if (T *found = parent.findChild<T *>(name))
+            return found;
+        qFatal("no child %s", qPrintable(name));
+    }
+    static void click(const QWidget &parent, const char *name) { child<QPushButton>(parent, name)->click(); }
+    static QList<QLineEdit *> boxes(const QWidget &parent, const QStringList &names)
+    {
+        QList<QLineEdit *> out;
+        for (const QString &name : names)
+            out << child(parent, name);
+        return out;
+    }
+    // The boxes' texts joined by blanks, or their marks: "W" white, "Y" yellow.
+    static QString texts(const QList<QLineEdit *> &boxes, bool marks = false)
     {
         QStringList out;
         for (const QLineEdit *box : boxes)
-            out << box->text();
-        return out.join(' ');
+            out << (!marks ? box->text() : box->palette().color(QPalette::Base) == QColor(255, 255, 0) ? "Y" : "W");
+        return out.join(marks ? "" : " ");
     }
     // What a numeric box holds after letters, blanks, signs, a full-width
     // digit and kana were typed among the digits 1, 2, 9 and 3, and then a backspace.
@@ -37,14 +53,6 @@ struct DialogFixture
         QTest::keyClicks(box, "93");
         QTest::keyClick(box, Qt::Key_Backspace);
         return box->text();
-    }
-    // "W" white, "Y" yellow per box.
-    static QString marks(const QList<QLineEdit *> &boxes)
-    {
-        QString out;
-        for (const QLineEdit *box : boxes)
-            out += box->palette().color(QPalette::Base) == QColor(255, 255, 0) ? 'Y' : 'W';
-        return out;
     }
 
     QTemporaryDir dir;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainServices.h"
+#include "app/MainWindow.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/InstanceGuard.h"
 
@@ -9,9 +9,11 @@
 #include "support/FakeEchoLinkSession.h"
 #include "support/RecordingBeeper.h"
 #include "support/RecordingMessageDialog.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 
 class FakeInstanceGuard : public InstanceGuard
 {
@@ -21,28 +23,6 @@ public:
 
 private:
     bool m_running = false;
-};
-
-// Answers the file-open dialog with a fixed path, or the proposed one while
-// no answer is set.
-class FakeFileOpenDialog : public FileOpenDialog
-{
-public:
-    QString open(QWidget *, const QString &title, const QList<FileType> &, const QString &initialPath,
-                 const QString &) override
-    {
-        m_lastTitle = title;
-        m_lastInitialPath = initialPath;
-        return m_answer.isNull() ? initialPath : m_answer;
-    }
-    void setAnswer(const QString &answer) { m_answer = answer; }
-    QString lastTitle() const { return m_lastTitle; }
-    QString lastInitialPath() const { return m_lastInitialPath; }
-
-private:
-    QString m_answer;
-    QString m_lastTitle;
-    QString m_lastInitialPath;
 };
 
 // How the fake EchoLink answers the main window's attempt to attach.
@@ -56,23 +36,45 @@ struct TestServices
     TestServices() { QDir(folder()).mkpath(QStringLiteral("el")); }
 
     QString folder() const { return dir.path() + QLatin1Char('/'); }
-    QString iniPath() const { return folder() + QStringLiteral("vln.ini"); }
+
+    // vln.ini as the program writes it. Position is in whole pixels so that it
+    // survives the window; the program pads its numbers with a space.
+    QByteArray iniText(const QString &limit = QStringLiteral("00:03:00"),
+                       const QString &position = QStringLiteral(" 300, 450, 7200, 9000")) const
+    {
+        const QStringList lines{"Timer=" + limit, "FontSize=11", "Standby=5", "SyncTX=1", "SyncRX=1", "Alarm=1",
+                                "DispDate=1", "DispTime=0", "LogFile=1", "Position=" + position,
+                                "ELDir=" + folder() + "el/", "VLNDir=" + folder(), "Timer01=00:00:00,00:00:00,0",
+                                "Timer02=00:00:00,00:00:00,0", "HttpLog=", "Speech=0"};
+        return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    }
+    // Without the padding, so that any save shows in the file.
+    void writeIni(const QString &limit = QStringLiteral("00:03:00")) const
+    {
+        QVERIFY(writeFile(folder() + "vln.ini", iniText(limit, QStringLiteral("300,450,7200,9000"))));
+    }
+    QByteArray savedIni() const { return readFile(folder() + "vln.ini"); }
+
+    std::unique_ptr<MainWindow> start()
+    {
+        writeIni();
+        auto window = std::make_unique<MainWindow>(services());
+        window->startUp();
+        return window;
+    }
 
     MainServices services()
     {
-        return MainServices{clock, messages, clipboard, beeper, fileDialog, instance,
-                            [this]() -> std::unique_ptr<EchoLinkSession> {
-                                ++sessionsCreated;
-                                if (attach == Attach::Throws)
-                                    throw EchoLinkError("cannot create");
-                                if (attach == Attach::Empty)
-                                    return nullptr;
-                                auto fake = std::make_unique<FakeEchoLinkSession>();
-                                session = fake.get();
-                                return fake;
-                            },
-                            ProgramFolders{folder(), folder() + QStringLiteral("no-install/"),
-                                           folder() + QStringLiteral("el/")}};
+        return {clock, messages, clipboard, beeper, fileDialog, instance, [this] { return attachSession(); },
+                {folder(), folder() + "no-install/", folder() + "el/"}};
+    }
+    std::unique_ptr<EchoLinkSession> attachSession()
+    {
+        ++sessionsCreated;
+        if (attach == Attach::Throws)
+            throw EchoLinkError("cannot create");
+        session = attach == Attach::Empty ? nullptr : new FakeEchoLinkSession;
+        return std::unique_ptr<EchoLinkSession>(session);
     }
 
     QTemporaryDir dir;
@@ -80,7 +82,7 @@ struct TestServices
     RecordingMessageDialog messages;
     FakeClipboard clipboard;
     RecordingBeeper beeper;
-    FakeFileOpenDialog fileDialog;
+    QtFileOpenDialog fileDialog; // never opened here
     FakeInstanceGuard instance;
     FakeEchoLinkSession *session = nullptr;
     int sessionsCreated = 0;

@@ -11,10 +11,10 @@ public:
     virtual ~EchoLinkEvents() = default;
 
     virtual void onClosing() = 0;
-    virtual void onRX(bool ecRX) = 0;
-    virtual void onTX(bool ecTX) = 0;
-    virtual void onConnected(const std::wstring &sCall, const std::wstring &sName,
-                             const std::wstring &sAddr) = 0;
-    virtual void onDisConnected(const std::wstring &sCall) = 0;
-    virtual void onChatTextReceived(const std::wstring &sText) = 0;
+    virtual void onRX(bool receiving) = 0;
+    virtual void onTX(bool transmitting) = 0;
+    virtual void onConnected(const std::wstring &callsign, const std::wstring &name,
+                             const std::wstring &address) = 0;
+    virtual void onDisConnected(const std::wstring &callsign) = 0;
+    virtual void onChatTextReceived(const std::wstring &chatLine) = 0;
 };

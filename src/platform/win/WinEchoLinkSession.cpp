@@ -40,7 +40,7 @@ QString WinEchoLinkSession::stationCallsign()
     return QString::fromStdWString(translated([this] { return binding_->stationCallsign(); }));
 }
 
-void WinEchoLinkSession::SendChatText(const QString &text)
+void WinEchoLinkSession::sendChatText(const QString &text)
 {
     translated([&] { binding_->sendChatText(text.toStdWString()); });
 }
@@ -57,32 +57,32 @@ void WinEchoLinkSession::setBusyFlagB(bool busy)
 
 void WinEchoLinkSession::onClosing()
 {
-    emit Closing();
+    emit closing();
 }
 
-void WinEchoLinkSession::onRX(bool ecRX)
+void WinEchoLinkSession::onRX(bool receiving)
 {
-    emit RX(ecRX);
+    emit receiveChanged(receiving);
 }
 
-void WinEchoLinkSession::onTX(bool ecTX)
+void WinEchoLinkSession::onTX(bool transmitting)
 {
-    emit TX(ecTX);
+    emit transmitChanged(transmitting);
 }
 
-void WinEchoLinkSession::onConnected(const std::wstring &sCall, const std::wstring &sName,
-                                     const std::wstring &sAddr)
+void WinEchoLinkSession::onConnected(const std::wstring &callsign, const std::wstring &name,
+                                     const std::wstring &address)
 {
-    emit Connected(QString::fromStdWString(sCall), QString::fromStdWString(sName),
-                   QString::fromStdWString(sAddr));
+    emit connected(QString::fromStdWString(callsign), QString::fromStdWString(name),
+                   QString::fromStdWString(address));
 }
 
-void WinEchoLinkSession::onDisConnected(const std::wstring &sCall)
+void WinEchoLinkSession::onDisConnected(const std::wstring &callsign)
 {
-    emit DisConnected(QString::fromStdWString(sCall));
+    emit disconnected(QString::fromStdWString(callsign));
 }
 
-void WinEchoLinkSession::onChatTextReceived(const std::wstring &sText)
+void WinEchoLinkSession::onChatTextReceived(const std::wstring &chatLine)
 {
-    emit ChatTextReceived(QString::fromStdWString(sText));
+    emit chatTextReceived(QString::fromStdWString(chatLine));
 }

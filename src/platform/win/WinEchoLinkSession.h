@@ -20,7 +20,7 @@ public:
     ~WinEchoLinkSession() override;
 
     QString stationCallsign() override;
-    void SendChatText(const QString &text) override;
+    void sendChatText(const QString &text) override;
     void setBusyFlagA(bool busy) override;
     void setBusyFlagB(bool busy) override;
 
@@ -28,12 +28,12 @@ private:
     WinEchoLinkSession();
 
     void onClosing() override;
-    void onRX(bool ecRX) override;
-    void onTX(bool ecTX) override;
-    void onConnected(const std::wstring &sCall, const std::wstring &sName,
-                     const std::wstring &sAddr) override;
-    void onDisConnected(const std::wstring &sCall) override;
-    void onChatTextReceived(const std::wstring &sText) override;
+    void onRX(bool receiving) override;
+    void onTX(bool transmitting) override;
+    void onConnected(const std::wstring &callsign, const std::wstring &name,
+                     const std::wstring &address) override;
+    void onDisConnected(const std::wstring &callsign) override;
+    void onChatTextReceived(const std::wstring &chatLine) override;
 
     std::unique_ptr<EchoLinkBinding> binding_;
 };

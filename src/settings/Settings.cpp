@@ -1,0 +1,8 @@
+#include "Settings.h"
+
+#include "platform/Int16.h"
+
+qint32 TimeLimit::totalSeconds() const
+{
+    return Int16::totalSeconds(hours, minutes, seconds);
+}
