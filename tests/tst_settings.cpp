@@ -88,11 +88,11 @@ private slots:
     }
 
     // save() takes Date, Time and Log from the main window's boxes and writes CR LF
-    // lines in cp932; a read takes the lines by position, from the default install
-    // folder when that exists, and ignores any past the 16th.
+    // lines in cp932, paths escaping what it lacks; a read takes the lines by position,
+    // from the default install folder when that exists, and ignores any past the 16th.
     void savesExactBytesAndReadsThemBack()
     {
-        const QString folder = QString::fromUtf8("C:\\エコー～\\");
+        const QString folder = QString::fromUtf8("C:\\エコー～\xf0\x9f\x98\x80\\");
         m_f->edit([&](Settings &s) {
             s.limit = {9, 0, 7};
             s.fontSize = 12;
@@ -110,7 +110,7 @@ private slots:
         const QByteArray expected =
             QByteArray("Timer=09:00:07\r\nFontSize=12\r\nStandby=0\r\nSyncTX=1\r\nSyncRX=0\r\nAlarm=1\r\n"
                        "DispDate=1\r\nDispTime=0\r\nLogFile=1\r\nPosition=-300, 0, 10000000, 1800.5\r\n"
-                       "ELDir=C:\\\x83\x47\x83\x52\x81\x5b\x81\x60\\\r\nVLNDir=")
+                       "ELDir=C:\\\x83\x47\x83\x52\x81\x5b\x81\x60&#x1F600;\\\r\nVLNDir=")
             + m_f->folder().toUtf8() + "\r\nTimer01=08:00:00,09:00:00,1\r\nTimer02=00:00:00,10:00:00,2\r\n"
             + "HttpLog=chat%date%.html\r\nSpeech=1\r\n";
         QCOMPARE(readFile(ini()), expected);

@@ -2,6 +2,7 @@
 
 #include "platform/HandlerError.h"
 #include "platform/NumberText.h"
+#include "platform/PathEscape.h"
 
 namespace SettingsFile {
 
@@ -17,6 +18,12 @@ QString valueOf(const QString &line)
 {
     const int eq = line.indexOf(QLatin1Char('='));
     return eq < 0 ? line : line.mid(eq + 1);
+}
+
+// Folders and paths may hold characters code page 932 lacks.
+QString pathOf(const QString &line)
+{
+    return PathEscape::unescaped(valueOf(line));
 }
 
 int enableDigit(const QString &line)
@@ -123,11 +130,11 @@ Parsed parse(const QStringList &lines, Settings &s)
     Parsed parsed;
     parsed.placement = parsePosition(valueOf(lines.at(9)));
 
-    s.echoLinkFolder = valueOf(lines.at(10));
-    s.programFolder = valueOf(lines.at(11));
+    s.echoLinkFolder = pathOf(lines.at(10));
+    s.programFolder = pathOf(lines.at(11));
     s.schedule[0] = scheduleWindow(lines.at(12));
     s.schedule[1] = scheduleWindow(lines.at(13));
-    s.htmlLog = valueOf(lines.at(14));
+    s.htmlLog = pathOf(lines.at(14));
     const QString speechChar = valueOf(lines.at(15)).left(1);
 
     int &invalid = parsed.invalid;
@@ -162,11 +169,11 @@ QStringList format(const Settings &s, const WindowPlacement &placement)
         QStringLiteral("DispTime=") + flagDigit(s.stampTime),
         QStringLiteral("LogFile=") + flagDigit(s.logChat),
         QStringLiteral("Position=") + positionText(placement),
-        QStringLiteral("ELDir=") + s.echoLinkFolder,
-        QStringLiteral("VLNDir=") + s.programFolder,
+        QStringLiteral("ELDir=") + PathEscape::escaped(s.echoLinkFolder),
+        QStringLiteral("VLNDir=") + PathEscape::escaped(s.programFolder),
         QStringLiteral("Timer01=") + scheduleText(s.schedule[0]),
         QStringLiteral("Timer02=") + scheduleText(s.schedule[1]),
-        QStringLiteral("HttpLog=") + s.htmlLog,
+        QStringLiteral("HttpLog=") + PathEscape::escaped(s.htmlLog),
         QStringLiteral("Speech=") + flagDigit(s.speakCallsigns),
     };
 }
@@ -184,8 +191,8 @@ QStringList defaults(const QString &echoLinkFolder, const QString &programFolder
         QStringLiteral("DispTime=1"),
         QStringLiteral("LogFile=0"),
         QStringLiteral("Position= 100, 100, 5640, 8460"),
-        QStringLiteral("ELDir=") + echoLinkFolder,
-        QStringLiteral("VLNDir=") + programFolder,
+        QStringLiteral("ELDir=") + PathEscape::escaped(echoLinkFolder),
+        QStringLiteral("VLNDir=") + PathEscape::escaped(programFolder),
         QStringLiteral("Timer01=00:00:00,00:00:00,0"),
         QStringLiteral("Timer02=00:00:00,00:00:00,0"),
         QStringLiteral("HttpLog="),

@@ -1,0 +1,88 @@
+#include "PathEscape.h"
+
+#include "Cp932.h"
+
+namespace PathEscape {
+
+namespace {
+
+const QLatin1String introducer("&#x");
+constexpr qsizetype maxDigits = 6; // U+10FFFF
+
+QString reference(char32_t codePoint)
+{
+    return introducer + QString::number(codePoint, 16).toUpper() + QLatin1Char(';');
+}
+
+// Whether the code page gives back this very text: "¥", for one, is written
+// as "\" and would read back as that.
+bool survives(const QString &character)
+{
+    return Cp932::decode(Cp932::encode(character)) == character;
+}
+
+bool isHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+// The code point of a reference starting at `at`, and where it ends; -1
+// when no well-formed reference starts there.
+char32_t referenceAt(const QString &text, qsizetype at, qsizetype &end)
+{
+    if (QStringView(text).mid(at, introducer.size()) != introducer)
+        return char32_t(-1);
+    const qsizetype digits = at + introducer.size();
+    qsizetype i = digits;
+    while (i < text.size() && i - digits < maxDigits && isHexDigit(text.at(i)))
+        ++i;
+    if (i == digits || i >= text.size() || text.at(i) != u';')
+        return char32_t(-1);
+    const char32_t codePoint = QStringView(text).mid(digits, i - digits).toUInt(nullptr, 16);
+    if (codePoint > 0x10FFFF)
+        return char32_t(-1);
+    end = i + 1;
+    return codePoint;
+}
+
+} // namespace
+
+QString escaped(const QString &path)
+{
+    QString out;
+    out.reserve(path.size());
+    for (qsizetype i = 0; i < path.size();) {
+        const QChar c = path.at(i);
+        const bool pair = c.isHighSurrogate() && i + 1 < path.size() && path.at(i + 1).isLowSurrogate();
+        const QString character = path.mid(i, pair ? 2 : 1);
+        const bool startsReference = c == u'&' && i + 1 < path.size() && path.at(i + 1) == u'#';
+        if (startsReference || !survives(character))
+            out += reference(pair ? QChar::surrogateToUcs4(c, path.at(i + 1)) : c.unicode());
+        else
+            out += character;
+        i += character.size();
+    }
+    return out;
+}
+
+QString unescaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype end = 0;
+        const char32_t codePoint = referenceAt(text, i, end);
+        if (codePoint == char32_t(-1)) {
+            out += text.at(i++);
+            continue;
+        }
+        if (QChar::requiresSurrogates(codePoint))
+            out += QString::fromUcs4(&codePoint, 1);
+        else
+            out += QChar(char16_t(codePoint)); // a lone surrogate too
+        i = end;
+    }
+    return out;
+}
+
+} // namespace PathEscape
