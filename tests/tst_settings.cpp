@@ -89,7 +89,8 @@ private slots:
 
     // save() takes Date, Time and Log from the main window's boxes and writes CR LF
     // lines in cp932, paths escaping what it lacks; a read takes the lines by position,
-    // from the default install folder when that exists, and ignores any past the 16th.
+    // from the default install folder while the program folder has none (keeping the
+    // program folder its own), and ignores any past the 16th.
     void savesExactBytesAndReadsThemBack()
     {
         const QString folder = QString::fromUtf8("C:\\エコー～\xf0\x9f\x98\x80\\");
@@ -119,7 +120,31 @@ private slots:
         QVERIFY(store.load());
         QCOMPARE(store.settings().echoLinkFolder, folder);
         const QStringList back = SettingsFile::format(store.settings(), m_f->window.placement());
-        QCOMPARE(crlf(back), QByteArray(expected).replace("1800.5", "1800"));
+        const QByteArray own = "VLNDir=" + (m_f->folder() + "x/").toUtf8() + "\r\n";
+        QCOMPARE(crlf(back), QByteArray(expected).replace("1800.5", "1800").replace("VLNDir=" + m_f->folder().toUtf8() + "\r\n", own));
+    }
+
+    // An installed copy: the shared file seeds the first start only; then the
+    // user's own file is read, and a broken shared file touches none of it.
+    void sharedFileOnlySeedsAFirstStart()
+    {
+        const QString own = m_f->folder() + "own/";
+        QVERIFY(QDir().mkpath(own) && writeFile(ini(), crlf(defaultLines(m_f->folder(), m_f->folder()))));
+        const auto start = [&](const QString &fontSize) {
+            SettingsStore store(m_f->window, m_f->messages, {own, m_f->folder(), m_f->folder()});
+            store.locateProgramFolder();
+            const bool ok = store.load();
+            Settings s = store.settings();
+            s.fontSize = fontSize.toShort();
+            store.update(s);
+            store.save();
+            return ok && store.settings().programFolder == own;
+        };
+        QVERIFY(start("12"));
+        QVERIFY(writeFile(ini(), "broken"));
+        QVERIFY(start("14"));
+        QVERIFY(readFile(own + "vln.ini").contains("\r\nFontSize=14\r\n"));
+        QCOMPARE(readFile(ini()), QByteArray("broken"));
     }
 
     // A program folder that has gone: nothing written, no message, no Logs

@@ -59,11 +59,18 @@ QString SettingsStore::logsFolder() const
     return m_settings.programFolder + QStringLiteral("Logs") + Folders::separator();
 }
 
+// A user's own file wins; the default install folder's, an administrator's
+// shared one, only seeds a first start. Its program folder line is not
+// taken, so what the user changes is written to, and read back from, the
+// user's own file, and a broken shared file replaces nothing of the user's.
 bool SettingsStore::load()
 {
-    const QString folder =
-        defaultInstallFolderExists() ? m_folders.defaultInstall : m_settings.programFolder;
-    if (readFile(folder + fileName))
+    const QString ownFolder = m_settings.programFolder;
+    const bool shared = !FileSystem::fileExists(ownFolder + fileName) && defaultInstallFolderExists();
+    const bool usable = readFile((shared ? m_folders.defaultInstall : ownFolder) + fileName);
+    if (shared)
+        m_settings.programFolder = ownFolder;
+    if (usable)
         return true;
     writeDefaults();
     resetToDefaults();

@@ -33,10 +33,10 @@ public:
     bool ensureLogsFolder();
     QString logsFolder() const; // programFolder + "Logs" + separator
 
-    // Reads vln.ini (the default install folder's when that folder exists)
-    // and places the main window. A file that cannot be read or holds any
-    // invalid value is replaced by the default file, and the record gets the
-    // in-memory defaults; returns whether the file was used.
+    // Reads vln.ini (the default install folder's while the program folder
+    // has none) and places the main window. A file that cannot be read or
+    // holds any invalid value is replaced by the default file, and the record
+    // gets the in-memory defaults; returns whether the file was used.
     bool load();
 
     // Writes vln.ini from values and the window's placement; failures are
