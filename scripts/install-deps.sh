@@ -17,5 +17,12 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo=sudo
 fi
 echo "install-deps: installing ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# A mirror caught mid-sync fails one index now and then; apt then goes on
+# with the indexes it has, and a second round gets what the first missed.
+for try in 1 2 3; do
+    $sudo apt-get update -qq || echo "install-deps: apt-get update failed (try $try); going on"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" && exit 0
+    sleep $((try * 10))
+done
+echo "install-deps: could not install ${missing[*]}" >&2
+exit 1
