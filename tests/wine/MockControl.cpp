@@ -14,6 +14,8 @@
 //   MockControl wait-sinks N SECONDS     until N event sinks are connected
 //   MockControl wait-call LINE SECONDS   until a call reads LINE; prints calls
 //   MockControl bits                     32 or 64: the server's bitness
+//   MockControl stop                     ends the server process, for one
+//                                        that a killed client keeps alive
 #include "MockEchoLinkLib.h"
 
 #include <wrl/client.h>
@@ -56,7 +58,7 @@ int failed(const char *what, HRESULT result)
 int usage()
 {
     std::fprintf(stderr, "usage: MockControl fire EVENT [ARGS] | calls | clear | callsign CALL"
-                         " | wait-sinks N SECONDS | wait-call LINE SECONDS | bits\n");
+                         " | wait-sinks N SECONDS | wait-call LINE SECONDS | bits | stop\n");
     return 2;
 }
 
@@ -142,19 +144,42 @@ int fire(IMockControl *control, const std::vector<std::wstring> &args)
     return SUCCEEDED(result) ? 0 : failed("Fire", result);
 }
 
-int bits(IMockControl *control)
+HANDLE serverProcess(IMockControl *control, DWORD access, HRESULT &result)
 {
     LONG id = 0;
-    HRESULT result = control->get_ProcessId(&id);
+    result = control->get_ProcessId(&id);
     if (FAILED(result))
-        return failed("ProcessId", result);
-    const HANDLE process =
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
-    BOOL wow64 = FALSE;
-    if (!process || !IsWow64Process(process, &wow64)) {
+        return nullptr;
+    const HANDLE process = OpenProcess(access, FALSE, static_cast<DWORD>(id));
+    if (!process)
         result = HRESULT_FROM_WIN32(GetLastError());
-        if (process)
-            CloseHandle(process);
+    return process;
+}
+
+int stop(IMockControl *control)
+{
+    HRESULT result = S_OK;
+    const HANDLE process = serverProcess(control, PROCESS_TERMINATE | SYNCHRONIZE, result);
+    if (!process)
+        return failed("OpenProcess", result);
+    const bool ended =
+        TerminateProcess(process, 1) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    if (!ended)
+        result = HRESULT_FROM_WIN32(GetLastError());
+    CloseHandle(process);
+    return ended ? 0 : failed("TerminateProcess", result);
+}
+
+int bits(IMockControl *control)
+{
+    HRESULT result = S_OK;
+    const HANDLE process = serverProcess(control, PROCESS_QUERY_LIMITED_INFORMATION, result);
+    if (!process)
+        return failed("OpenProcess", result);
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(process, &wow64)) {
+        result = HRESULT_FROM_WIN32(GetLastError());
+        CloseHandle(process);
         return failed("IsWow64Process", result);
     }
     CloseHandle(process);
@@ -214,6 +239,8 @@ int run(IMockControl *control, const std::wstring &command, const std::vector<st
     }
     if (command == L"bits" && args.empty())
         return bits(control);
+    if (command == L"stop" && args.empty())
+        return stop(control);
     return usage();
 }
 

@@ -8,6 +8,7 @@
 //   WinProbe wait-title EXE PATTERN SECS   until the main window's title
 //                                          matches PATTERN (* and ?); prints it
 //   WinProbe minimize EXE                  minimises the main window
+//   WinProbe restore EXE                   restores it
 //   WinProbe wait-box EXE SECS             until a message box is up; prints
 //                                          "caption\t...", "text\t..." lines
 //   WinProbe press EXE BUTTON              presses the message box's button
@@ -53,7 +54,7 @@ void write(const std::wstring &text)
 int usage()
 {
     std::fprintf(stderr, "usage: WinProbe list [EXE] | count EXE | wait-title EXE PATTERN SECS"
-                         " | minimize EXE | wait-box EXE SECS | press EXE BUTTON"
+                         " | minimize EXE | restore EXE | wait-box EXE SECS | press EXE BUTTON"
                          " | keys EXE KEY...\n");
     return 2;
 }
@@ -250,14 +251,14 @@ int press(const std::wstring &exe, const std::wstring &button)
     return 1;
 }
 
-int minimize(const std::wstring &exe)
+int show(const std::wstring &exe, int how)
 {
     const HWND window = mainWindow(exe);
     if (!window) {
         std::fprintf(stderr, "WinProbe: no main window of %s\n", utf8(exe).c_str());
         return 1;
     }
-    ShowWindow(window, SW_MINIMIZE);
+    ShowWindow(window, how);
     return 0;
 }
 
@@ -329,7 +330,9 @@ int wmain(int argc, wchar_t **argv)
     if (command == L"wait-title" && args.size() == 3)
         return waitTitle(args[0], args[1], args[2].c_str());
     if (command == L"minimize" && args.size() == 1)
-        return minimize(args[0]);
+        return show(args[0], SW_MINIMIZE);
+    if (command == L"restore" && args.size() == 1)
+        return show(args[0], SW_RESTORE);
     if (command == L"wait-box" && args.size() == 2)
         return waitBox(args[0], args[1].c_str());
     if (command == L"press" && args.size() == 2)
