@@ -6,6 +6,8 @@
 # MockControl.exe, Vorlane's windows with WinProbe.exe (tests/wine).
 # Each check prints PASS or FAIL with the reason; the last line is
 # "N passed, M failed", and the exit status is non-zero when M > 0.
+# The count is read from the minimised window's caption, which Vorlane sets
+# to it; message boxes are native ones (#32770), read through their controls.
 # VORLANE_EXE names the program (default build-windows/vorlane.exe).
 set -u
 
@@ -53,12 +55,16 @@ export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=
 # Text on wine's command lines (a Japanese chat line) is taken as UTF-8.
 export LC_ALL=C.UTF-8
 xvfb=""
+# A killed client can leave the out-of-process mock running: end the
+# prefix's wine processes whatever happens.
 cleanup() {
     timeout 30 wineserver -k >/dev/null 2>&1
+    timeout 30 wineserver -w >/dev/null 2>&1
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 # A display of our own: the first free number from 90, with a cookie.
 unset WAYLAND_DISPLAY
