@@ -8,12 +8,12 @@
 #include "platform/JapaneseFont.h"
 #include "ui/AppIcon.h"
 
-#include "platform/MessageDialog.h"
-
 #ifdef Q_OS_WIN
 #include "platform/win/WinBeeper.h"
+#include "platform/win/WinMessageDialog.h"
 #else
 #include "platform/AlsaBeeper.h"
+#include "platform/MessageDialog.h"
 #endif
 
 #include <QApplication>
@@ -33,11 +33,12 @@ int main(int argc, char *argv[])
 #endif
 
     SystemClock clock;
-    QtMessageDialog messages;
     QtClipboard clipboard;
 #ifdef Q_OS_WIN
+    WinMessageDialog messages;
     WinBeeper beeper;
 #else
+    QtMessageDialog messages;
     AlsaBeeper beeper;
 #endif
     QtFileOpenDialog fileDialog;

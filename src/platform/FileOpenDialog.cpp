@@ -22,7 +22,13 @@ QString QtFileOpenDialog::open(QWidget *owner, const QString &title, const QList
     // never questioned as an overwrite.
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // Windows users get Windows' own dialog; elsewhere Qt's is the one that
+    // behaves the same on every desktop.
+#ifdef Q_OS_WIN
+    dialog.setOptions(QFileDialog::HideNameFilterDetails);
+#else
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+#endif
     QStringList filters;
     for (const FileType &type : types)
         filters << nameFilter(type);

@@ -17,8 +17,13 @@ QString separator()
 #endif
 }
 
+// Windows takes "/" as a separator too; a folder ending in one gets no second.
 QString withSeparator(const QString &folder)
 {
+#ifdef Q_OS_WIN
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder;
+#endif
     return folder.endsWith(separator()) ? folder : folder + separator();
 }
 

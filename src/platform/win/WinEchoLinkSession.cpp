@@ -27,11 +27,7 @@ WinEchoLinkSession::~WinEchoLinkSession() = default;
 std::unique_ptr<EchoLinkSession> WinEchoLinkSession::create()
 {
     std::unique_ptr<WinEchoLinkSession> session(new WinEchoLinkSession);
-    try {
-        session->binding_ = EchoLinkBinding::create(*session);
-    } catch (const ComError &) {
-        return nullptr;
-    }
+    session->binding_ = translated([&] { return EchoLinkBinding::create(*session); });
     return session;
 }
 

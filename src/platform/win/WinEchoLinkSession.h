@@ -15,7 +15,8 @@ class WinEchoLinkSession : public EchoLinkSession, private EchoLinkEvents
     Q_OBJECT
 
 public:
-    // nullptr when EchoLink's automation object cannot be created.
+    // Creates EchoLink's automation object and connects to its events;
+    // throws EchoLinkError when either fails.
     static std::unique_ptr<EchoLinkSession> create();
     ~WinEchoLinkSession() override;
 
