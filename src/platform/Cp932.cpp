@@ -131,10 +131,10 @@ public:
     Converter &operator=(const Converter &) = delete;
 
     // Converts the whole input in one go; a sequence the table refuses
-    // becomes `replacement` and conversion goes on one input unit further.
-    template <typename Out>
-    Out run(const char *input, size_t inLeft, size_t unit, typename Out::value_type replacement,
-            size_t capacity)
+    // becomes what `fallback` makes of its first unit, and conversion goes on
+    // one input unit further.
+    template <typename Out, typename Fallback>
+    Out run(const char *input, size_t inLeft, size_t unit, Fallback fallback, size_t capacity)
     {
         using Unit = typename Out::value_type;
         Out out(capacity, Unit());
@@ -151,7 +151,7 @@ public:
                 out.resize(out.size() * 2 + 1);
                 continue;
             }
-            out[used++] = replacement;
+            out[used++] = fallback(in);
             const size_t skip = std::min(unit, inLeft);
             in += skip;
             inLeft -= skip;
@@ -169,23 +169,32 @@ private:
 
 namespace Cp932 {
 
+// glibc leaves out the one single byte that Windows maps to itself: 0x80.
+const wchar_t passedThrough = 0x80;
+
 QByteArray encode(const QString &text)
 {
     const std::wstring wide = prepared(text).toStdWString();
     Converter converter("CP932", "WCHAR_T");
+    const auto fallback = [](const char *in) {
+        return *reinterpret_cast<const wchar_t *>(in) == passedThrough ? char(passedThrough) : '?';
+    };
     // A character takes at most two bytes.
     const std::string bytes = converter.run<std::string>(reinterpret_cast<const char *>(wide.data()),
                                                          wide.size() * sizeof(wchar_t), sizeof(wchar_t),
-                                                         '?', wide.size() * 2);
+                                                         fallback, wide.size() * 2);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
 QString decode(const QByteArray &bytes)
 {
     Converter converter("WCHAR_T", "CP932");
+    const auto fallback = [](const char *in) {
+        return static_cast<unsigned char>(*in) == passedThrough ? passedThrough : wchar_t(replacementChar);
+    };
     // Every byte or byte pair gives at most one character.
     const std::wstring wide = converter.run<std::wstring>(bytes.constData(), size_t(bytes.size()), 1,
-                                                          wchar_t(replacementChar), size_t(bytes.size()));
+                                                          fallback, size_t(bytes.size()));
     return QString::fromStdWString(wide);
 }
 
