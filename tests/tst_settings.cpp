@@ -154,7 +154,7 @@ private slots:
     {
         QVERIFY(m_f->settings.ensureLogsFolder());
         QVERIFY(m_f->settings.ensureLogsFolder() && QFileInfo(m_f->folder() + "Logs").isDir());
-        QCOMPARE(m_f->settings.logsFolder(), m_f->folder() + "Logs/");
+        QCOMPARE(m_f->settings.logsFolder(), m_f->folder() + "Logs" + Folders::separator());
         QVERIFY(!m_f->settings.echoLinkInstalled());
         m_f->edit([this](Settings &s) { s.echoLinkFolder = m_f->folder(); });
         QVERIFY(m_f->settings.echoLinkInstalled());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chat/ActivityLog.h"
+#include "platform/Folders.h"
 #include "settings/SettingsStore.h"
 
 #include "support/FakeClipboard.h"
@@ -9,6 +10,7 @@
 #include "support/RecordingMessageDialog.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 // A fresh program folder with its Logs folder and settings, a clock standing at
@@ -16,12 +18,15 @@
 struct ChatFixture
 {
     // A file in the Logs folder; today's text log by default.
-    QString logsFile(const QString &name = QStringLiteral("20060314.txt")) const { return folder + "Logs/" + name; }
+    QString logsFile(const QString &name = QStringLiteral("20060314.txt")) const
+    {
+        return folder + "Logs" + Folders::separator() + name;
+    }
     // Changes the live settings, as a settings dialog would.
     template <typename Edit> void change(Edit edit) { Settings s = settings.settings(); edit(s); settings.update(s); }
 
     QTemporaryDir dir;
-    const QString folder = dir.path() + "/";
+    const QString folder = QDir::toNativeSeparators(dir.path()) + Folders::separator();
     FakeMainWindowState window;
     RecordingMessageDialog messages;
     SettingsStore settings{window, messages, ProgramFolders{folder, folder + "none/", folder}};

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/Folders.h"
 #include "settings/SettingsStore.h"
 #include "support/FakeMainWindowState.h"
 #include "support/RecordingMessageDialog.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -15,7 +17,7 @@ struct DialogFixture
 {
     DialogFixture() : settings(window, messages, {folder(), folder() + "none/", folder() + "el/"}) {}
 
-    QString folder() const { return dir.path() + QLatin1Char('/'); }
+    QString folder() const { return QDir::toNativeSeparators(dir.path()) + Folders::separator(); }
     QStringList iniLines() const { return QString::fromLatin1(readFile(folder() + "vln.ini")).split("\r\n"); }
     // Changes the live settings through a copy.
     template <typename F> void edit(F &&change) { Settings s = settings.settings(); change(s); settings.update(s); }

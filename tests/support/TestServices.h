@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "platform/FileOpenDialog.h"
+#include "platform/Folders.h"
 #include "platform/InstanceGuard.h"
 
 #include "support/FakeClipboard.h"
@@ -35,7 +36,7 @@ struct TestServices
 {
     TestServices() { QDir(folder()).mkpath(QStringLiteral("el")); }
 
-    QString folder() const { return dir.path() + QLatin1Char('/'); }
+    QString folder() const { return QDir::toNativeSeparators(dir.path()) + Folders::separator(); }
 
     // vln.ini as the program writes it. Position is in whole pixels so that it
     // survives the window; the program pads its numbers with a space.
