@@ -5,6 +5,7 @@
 
 #include "support/TestServices.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -37,6 +38,9 @@ private slots:
             {"busy", {3480, 960, 795, 325}},       {"logOpen", {4500, 960, 915, 325}}};
         for (const auto &[name, r] : places)
             QCOMPARE(w.findChild<QWidget *>(name)->geometry(), Twips::rect(r.x(), r.y(), r.width(), r.height()));
+        // Callsigns arrive from the network: no label may take them as markup.
+        for (const QLabel *label : w.findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
     }
 
     // The history, the input line and Send follow the window's outer size

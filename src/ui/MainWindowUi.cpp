@@ -40,6 +40,8 @@ QLabel *statusLabel(QWidget *parent, const char *name, double left, double width
 {
     auto *label = place(new QLabel(text, parent), name, left, 120, width, 375);
     label->setAlignment(Qt::AlignCenter);
+    // Callsigns and the like come from the network: never markup.
+    label->setTextFormat(Qt::PlainText);
     label->setAutoFillBackground(true);
     label->setFont(JapaneseFont::font(points, true));
     QPalette palette = label->palette();
