@@ -43,6 +43,10 @@ private slots:
         st.busy.setBusy(true);
         QCOMPARE(st.backgrounds, (QStringList{"grey", "white", "grey"}));
         QCOMPARE(st.session.calls().join(','), "BusyFlagA 1,BusyFlagB 1,BusyFlagA 0,BusyFlagB 0,BusyFlagA 1");
+        // Busy must show at a glance against the normal background.
+        const QPalette palette = QApplication::palette();
+        QVERIFY(BusyView::chatBackground(false, palette).lightness()
+                    - BusyView::chatBackground(true, palette).lightness() >= 40);
     }
 
     void schedule_data()
@@ -89,5 +93,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstBusy)
+QTEST_MAIN(TstBusy)
 #include "tst_busy.moc"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SystemColours.h"
+
 #include <QColor>
 #include <QPalette>
 
@@ -19,9 +21,10 @@ public:
     // otherwise.
     virtual void setChatBackgroundBusy(bool busy) = 0;
 
-    // Button is Qt's scroll-bar grey, Base the normal text-box background.
+    // The scroll bars' grey while busy, so the state shows at a glance; the
+    // palette's text-box background otherwise.
     static QColor chatBackground(bool busy, const QPalette &palette)
     {
-        return palette.color(busy ? QPalette::Button : QPalette::Base);
+        return busy ? SystemColours::scrollBar() : palette.color(QPalette::Base);
     }
 };
