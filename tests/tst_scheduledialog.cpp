@@ -1,5 +1,6 @@
 #include "schedule/ScheduleDialog.h"
 #include "platform/Twips.h"
+#include "ui/AppIcon.h"
 #include "support/DialogFixture.h"
 #include <QCheckBox>
 #include <QSignalSpy>
@@ -26,6 +27,17 @@ private slots:
         m_f->settings.save();
     }
     void cleanup() { m_armed.reset(); m_dialog.reset(); }
+
+    // Unlike the program's other windows, the schedule dialog has no icon.
+    void hasNoIcon()
+    {
+        QApplication::setWindowIcon(AppIcon::icon());
+        open();
+        const QImage icon = m_dialog->windowIcon().pixmap(16).toImage();
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                QCOMPARE(qAlpha(icon.pixel(x, y)), 0);
+    }
 
     // Loaded at creation; a refused Set, then valid edits and Cancel or the close box store
     // nothing, as each next opening shows.

@@ -3,6 +3,7 @@
 #include "platform/ErrorTrap.h"
 #include "platform/JapaneseFont.h"
 #include "platform/Twips.h"
+#include "platform/WindowIcon.h"
 #include "settings/MainWindowState.h"
 #include "settings/SettingsStore.h"
 #include "settings/TypedKey.h"
@@ -115,6 +116,7 @@ ScheduleDialog::ScheduleDialog(SettingsStore &settings, MainWindowState &mainWin
       m_cancel(button(this, "cancel", QStringLiteral("Cancel"), 2760, 855))
 {
     setWindowTitle(QStringLiteral("SetTime"));
+    WindowIcon::clear(this);
     setFont(JapaneseFont::font(windowPoints));
     setFixedSize(Twips::toPixels(4485), Twips::toPixels(2025));
     buildLabels();
