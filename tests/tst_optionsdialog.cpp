@@ -24,6 +24,22 @@ private slots:
     }
     void cleanup() { m_applied.reset(); m_dialog.reset(); }
 
+    // The boxes are narrower than a style's indicator: each still shows all
+    // four edges of its square.
+    void switchBoxesShowWhole()
+    {
+        for (QCheckBox *box : m_dialog->findChildren<QCheckBox *>()) {
+            const QImage image = box->grab().toImage();
+            const int side = qMin(image.width(), image.height());
+            const int top = (image.height() - side) / 2;
+            const int gray = qGray(m_dialog->palette().color(QPalette::Window).rgb());
+            const auto edge = [&](int x, int y) { return qGray(image.pixel(x, y)) < gray - 40; };
+            QVERIFY2(edge(0, top + side / 2) && edge(side - 1, top + side / 2) && edge(side / 2, top)
+                         && edge(side / 2, top + side - 1),
+                     qPrintable(box->objectName()));
+        }
+    }
+
     void set_data()
     {
         QTest::addColumn<QString>("texts"); // hours minutes seconds font standby; "#" empty

@@ -2,6 +2,7 @@
 
 #include "MainWindowState.h"
 #include "SettingsStore.h"
+#include "SwitchBox.h"
 #include "TypedKey.h"
 #include "platform/ErrorTrap.h"
 #include "platform/JapaneseFont.h"
@@ -44,7 +45,7 @@ QLineEdit *numberBox(QWidget *parent, const char *name, double left, double top,
 // names it.
 QCheckBox *switchBox(QWidget *parent, const char *name, double top, double height, const QString &caption)
 {
-    auto *box = named(new QCheckBox(parent), name);
+    auto *box = named(new SwitchBox(parent), name);
     box->setGeometry(Twips::rect(120, top, 195, height));
     box->setAccessibleName(caption);
     return box;
