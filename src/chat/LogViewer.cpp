@@ -8,6 +8,7 @@
 #include "platform/JapaneseFont.h"
 #include "platform/TextFile.h"
 #include "platform/Twips.h"
+#include "platform/WindowFrame.h"
 #include "settings/MainWindowState.h"
 #include "settings/SettingsStore.h"
 
@@ -54,7 +55,7 @@ LogViewer::LogViewer(const SettingsStore &settings, const Clock &clock, MainWind
     m_text->setReadOnly(true);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->installEventFilter(this);
-    resize(Twips::toPixels(4875), Twips::toPixels(3195));
+    resize(Twips::toPixels(4875 - WindowFrame::Width), Twips::toPixels(3195 - WindowFrame::Height));
 }
 
 bool LogViewer::load()
@@ -95,19 +96,18 @@ void LogViewer::resizeEvent(QResizeEvent *event)
 }
 
 // Keeps the outer size at 1680 x 1200 twips or more and fills the window
-// with the text.
+// with the text. The outer size is the client area plus the design's frame,
+// as for the main window, whatever frame the platform draws.
 void LogViewer::fitText()
 {
     ErrorTrap::report(m_messages, QStringLiteral("frmView.Form_Resize Error"), [this] {
         if (isMinimized())
             return;
-        const QRect outer = frameGeometry();
-        const double width = std::max(Twips::fromPixels(outer.width()), smallestWidth);
-        const double height = std::max(Twips::fromPixels(outer.height()), smallestHeight);
-        if (Twips::toPixels(width) != outer.width() || Twips::toPixels(height) != outer.height()) {
-            const QSize frame = outer.size() - size();
-            resize(Twips::toPixels(width) - frame.width(), Twips::toPixels(height) - frame.height());
-        }
+        const double width = std::max(Twips::fromPixels(this->width()) + WindowFrame::Width, smallestWidth);
+        const double height = std::max(Twips::fromPixels(this->height()) + WindowFrame::Height, smallestHeight);
+        const QSize client(Twips::toPixels(width - WindowFrame::Width), Twips::toPixels(height - WindowFrame::Height));
+        if (client != size())
+            resize(client);
         m_text->setGeometry(Twips::rect(60, 60, width - 225, height - 550));
     });
 }

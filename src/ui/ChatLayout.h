@@ -1,19 +1,19 @@
 #pragma once
 
+#include "platform/WindowFrame.h"
+
 class MainWindowUi;
 
 // The rule by which the chat controls follow the main window's size, stated
 // on the window's outer size W x H in twips and worked in single precision.
 //
 // Qt reports the client area (the central widget, below the menu bar), not
-// the outer size. The real frame, title bar and menu bar differ per platform
-// and style, and without a window manager there is no frame at all, so the
-// outer size is taken as the client area plus the design allowance: the
-// design outer 5640 x 8460 holds a client area of 5520 x 7770, that is 120
-// across and 690 down. Mapping through that allowance keeps the rule's
-// numbers and the saved Position portable between Windows and Linux.
-constexpr double OuterWidthAllowance = 120;  // frame
-constexpr double OuterHeightAllowance = 690; // frame, title bar and menu bar
+// the outer size, so the outer size is the client area plus the design's
+// frame and menu bar: the design outer 5640 x 8460 holds a client area of
+// 5520 x 7770. That keeps the rule's numbers and the saved Position the
+// same on Windows and Linux.
+constexpr double OuterWidthAllowance = WindowFrame::Width;
+constexpr double OuterHeightAllowance = WindowFrame::Height + WindowFrame::MenuBarHeight;
 constexpr double MinOuterWidth = 5640;       // the window springs back to these
 constexpr double MinOuterHeight = 3000;
 
