@@ -4,20 +4,23 @@ set -euo pipefail
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The copy's folder may be given a name of its own, e.g. one with accents.
 setup_portable_copy() {
-    work=$(mktemp -d)
+    top=$(mktemp -d)
+    work=$top/${1:-copy}
+    mkdir "$work"
     trap cleanup EXIT
     cp "$VORLANE" "$ECHOLINK_SIM" "$work/"
-    export XDG_RUNTIME_DIR=$work/runtime
+    export XDG_RUNTIME_DIR=$top/runtime
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
 start_display() {
-    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$top/display" >/dev/null 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
-    export DISPLAY=:$(cat "$work/display")
+    for _ in $(seq 50); do [ -s "$top/display" ] && break; sleep 0.1; done
+    [ -s "$top/display" ] || fail "Xvfb did not start"
+    export DISPLAY=:$(cat "$top/display")
     export QT_QPA_PLATFORM=xcb
 }
 
@@ -26,13 +29,17 @@ cleanup() {
     # quit lets the stand-in remove its socket and lock file
     [ -n "${sim_pid:-}" ] && { "$work/echolink-sim" quit >/dev/null 2>&1 || kill "$sim_pid" 2>/dev/null; } || true
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
+    rm -rf "$top"
 }
 
 start_programs() {
     "$work/echolink-sim" --headless >"$work/sim.log" 2>&1 &
     sim_pid=$!
     for _ in $(seq 50); do "$work/echolink-sim" calls >/dev/null 2>&1 && break; sleep 0.1; done
+    start_vorlane
+}
+
+start_vorlane() {
     "$work/vorlane" >"$work/vorlane.log" 2>&1 &
     vorlane_pid=$!
 }
