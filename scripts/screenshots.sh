@@ -33,11 +33,13 @@ stop() {
     "$work/echolink-sim" emit closing >/dev/null
     sleep 1
 }
+# ImageMagick's own convert, whatever else the PATH holds under that name.
+convert=$(command -v convert-im6.q16 || command -v convert)
 shot() { # name [window name]
     sleep 1
     local id=${2:+$(xdotool search --name "$2" | tail -1)}
     import -window "${id:-root}" "$work/raw.png"
-    convert "$work/raw.png" -trim +repage "$docs/$1.png"
+    "$convert" "$work/raw.png" -trim +repage "$docs/$1.png"
 }
 keys() { xdotool windowfocus --sync "$window" key --delay 150 "$@"; }
 press() { # window name, keys
