@@ -1,6 +1,7 @@
 #include "platform/AlsaBeeper.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -35,6 +36,38 @@ private slots:
         for (qsizetype i = 1; i < pcm.size() / 2; ++i)
             rising += sample(i - 1) < 0 && sample(i) >= 0;
         QVERIFY2(qAbs(rising - 99) <= 1, qPrintable(QString::number(rising)));
+    }
+
+    // The first beep fails, the device is fine by the next one: only a
+    // device that did not exist keeps that next beep silent. ALSA's own
+    // configuration says what the device name stands for at each beep.
+    void failedBeepAndTheNext_data()
+    {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<bool>("nextPlays");
+        QTest::newRow("no such device") << QString() << false;
+        QTest::newRow("open refused") << "file \"%1/x.wav\" format \"bogus\"" << true;
+        QTest::newRow("write failed into a folder") << "file \"%1\" format \"wav\"" << true;
+    }
+    void failedBeepAndTheNext()
+    {
+        QFETCH(QString, failing);
+        QFETCH(bool, nextPlays);
+        QTemporaryDir dir;
+        const auto guard = qScopeGuard([] { qunsetenv("ALSA_CONFIG_PATH"); });
+        const auto defineDevice = [&](const QString &conf, const QString &definition) {
+            QFile file(dir.filePath(conf));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (!definition.isEmpty())
+                file.write(QString("pcm.tst { type file slave.pcm { type null } %1 }").arg(definition.arg(dir.path())).toUtf8());
+            qputenv("ALSA_CONFIG_PATH", QFile::encodeName(file.fileName()));
+        };
+        AlsaBeeper beeper(QStringLiteral("tst"));
+        defineDevice("first.conf", failing);
+        beeper.beep(1000, 100);
+        defineDevice("next.conf", "file \"%1/tone.wav\" format \"wav\"");
+        beeper.beep(1000, 100);
+        QCOMPARE(QFile::exists(dir.filePath("tone.wav")), nextPlays);
     }
 
     void missingDeviceIsSilent()

@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 
+#include <cerrno>
 #include <cmath>
 #include <mutex>
 #include <vector>
@@ -13,6 +14,13 @@ const unsigned int latencyUs = 50 * 1000;
 const double amplitude = 0.5 * 32767;
 const double rampMs = 2.0; // fades in and out so the tone does not click
 const double pi = 3.14159265358979323846;
+
+// What snd_pcm_open returns when there is no such device at all, as opposed
+// to one that is busy or failed this once.
+bool isNoDevice(int error)
+{
+    return error == -ENOENT || error == -ENODEV || error == -ENXIO;
+}
 
 void quietErrorHandler(const char *, int, const char *, int, const char *, ...) {}
 
@@ -60,7 +68,7 @@ AlsaBeeper::AlsaBeeper(QString device) : m_device(std::move(device))
 
 bool AlsaBeeper::mayTryDevice() const
 {
-    return !m_sinceFailure.isValid() || m_sinceFailure.hasExpired(retryAfterMs);
+    return !m_sinceNoDevice.isValid() || m_sinceNoDevice.hasExpired(retryAfterMs);
 }
 
 void AlsaBeeper::beep(int frequencyHz, int durationMs)
@@ -71,19 +79,19 @@ void AlsaBeeper::beep(int frequencyHz, int durationMs)
     // Opened without blocking: a device held by another program must not
     // hang the tick. Writing then blocks until the tone has been played.
     snd_pcm_t *pcm = nullptr;
-    if (snd_pcm_open(&pcm, m_device.toLocal8Bit().constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) {
-        m_sinceFailure.start();
+    const int opened = snd_pcm_open(&pcm, m_device.toLocal8Bit().constData(), SND_PCM_STREAM_PLAYBACK,
+                                    SND_PCM_NONBLOCK);
+    if (opened < 0) {
+        if (isNoDevice(opened))
+            m_sinceNoDevice.start();
         return;
     }
+    m_sinceNoDevice.invalidate();
     const bool played = snd_pcm_nonblock(pcm, 0) == 0
         && snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 1,
                               SampleRate, 1, latencyUs) == 0
         && writeAll(pcm, sineTone(frequencyHz, durationMs));
-    if (played) {
+    if (played)
         snd_pcm_drain(pcm);
-        m_sinceFailure.invalidate();
-    } else {
-        m_sinceFailure.start();
-    }
     snd_pcm_close(pcm);
 }

@@ -5,11 +5,11 @@
 #include <QElapsedTimer>
 #include <QString>
 
-// A sine tone through ALSA, returning when it has been played. A device that
-// cannot be opened makes the beep silent and quick; it is tried again at
-// most once a minute, so a missing sound card costs nothing per beep and a
-// card plugged in later is found. ALSA's own error lines are kept off
-// stderr.
+// A sine tone through ALSA, returning when it has been played. A failure
+// makes the beep silent and quick. Only a device that does not exist is left
+// alone for a minute, so a missing sound card costs nothing per beep and a
+// card plugged in later is found; a busy device or any other failure is
+// tried again at the next beep. ALSA's own error lines are kept off stderr.
 class AlsaBeeper : public Beeper
 {
 public:
@@ -24,5 +24,5 @@ private:
     bool mayTryDevice() const;
 
     QString m_device;
-    QElapsedTimer m_sinceFailure;
+    QElapsedTimer m_sinceNoDevice;
 };
