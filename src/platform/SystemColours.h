@@ -6,7 +6,8 @@
 namespace SystemColours {
 
 // The scroll bars' grey, which the chat history takes while busy: Windows'
-// own COLOR_SCROLLBAR; elsewhere a grey that stands out from white.
+// own COLOR_SCROLLBAR (its button shadow where a theme makes scroll bars
+// white); elsewhere a grey that stands out from white.
 QColor scrollBar();
 
 } // namespace SystemColours
