@@ -12,17 +12,9 @@ docs=$top/docs
 
 "$top/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 wine \
     xvfb xauth imagemagick xdotool >/dev/null
-work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-shots.XXXXXX")
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'timeout 30 wineserver -k >/dev/null 2>&1; kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-
-timeout 180 wineboot -i >/dev/null 2>&1
+. "$top/scripts/wine-session.sh" shots
 "$top/tests/wine/build.sh" "$work/build" >"$work/build.log" 2>&1 || { tail "$work/build.log"; exit 1; }
-timeout 120 wineserver -w
+boot_prefix
 mock=$work/build/win32/MockEchoLink.exe
 [ -f "$mock" ] || mock=$work/build/MockEchoLink.exe
 timeout 60 wine "$mock" /RegServer /Lifetime 900
