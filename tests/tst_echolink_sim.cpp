@@ -244,18 +244,43 @@ private slots:
             }
             return;
         }
-        const QString self = m_dir->filePath("tst_copy");
-        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), self));
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VORLANE_CONNECTOR_CHILD", "1");
-        child.setProcessEnvironment(environment);
-        child.start(self, {"connectorStartsOneStandIn"});
-        QVERIFY(child.waitForFinished(30000));
+        const Run child = runCopy("connectorStartsOneStandIn", {{"VORLANE_CONNECTOR_CHILD", "1"}});
         const Run calls = cli({"calls"});
         cli({"quit"});
-        QVERIFY2(child.exitCode() == 0, child.readAllStandardOutput().constData());
+        QVERIFY2(child.code == 0, qPrintable(child.out));
         QCOMPARE(calls.out, QString("Callsign\nCallsign\n"));
+    }
+
+    // A socket folder nobody can serve in: the stand-in and Vorlane (this
+    // test run again from a copy beside the stand-in) both name the cause.
+    void unusableSocketFolderIsNamed_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("path too long") << QString(100, 'd') << "bytes long";
+        QTest::newRow("missing folder") << "gone" << "does not exist";
+    }
+    void unusableSocketFolderIsNamed()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, cause);
+        if (qEnvironmentVariableIsSet("VORLANE_SOCKET_FOLDER")) {
+            qputenv("TMPDIR", qgetenv("VORLANE_SOCKET_FOLDER"));
+            QVERIFY(!createEchoLinkSession());
+            return;
+        }
+        QVERIFY(QDir(m_dir->path()).mkpath(QString(100, 'd')));
+        const QString tmpdir = m_dir->filePath(folder);
+        const QString path = tmpdir + '/' + name();
+        const Run standIn = cli({"--headless"}, {{"TMPDIR", tmpdir}});
+        const Run vorlane = runCopy(QString("unusableSocketFolderIsNamed:") + QTest::currentDataTag(),
+                                    {{"VORLANE_SOCKET_FOLDER", tmpdir}});
+        QCOMPARE(standIn.code, 1);
+        QCOMPARE(vorlane.code, 0);
+        for (const auto &[err, prefix] : {std::pair(standIn.err, "echolink-sim: "), std::pair(vorlane.err, "vorlane: ")}) {
+            const QStringList lines = err.split('\n').filter(prefix);
+            QVERIFY2(lines.size() == 1 && lines[0].contains(path) && lines[0].contains(cause), qPrintable(err));
+        }
     }
 
 private:
@@ -280,14 +305,26 @@ private:
         return false;
     }
 
-    Run cli(const QStringList &args)
+    // The stand-in, or another program, with additions to the environment.
+    Run cli(const QStringList &args, const QMap<QString, QString> &environment = {}, const QString &program = {})
     {
+        QProcessEnvironment merged = QProcessEnvironment::systemEnvironment();
+        for (auto it = environment.cbegin(); it != environment.cend(); ++it)
+            merged.insert(it.key(), it.value());
         QProcess process;
-        process.start(simPath(), args);
-        if (!process.waitForFinished(10000))
+        process.setProcessEnvironment(merged);
+        process.start(program.isEmpty() ? simPath() : program, args);
+        if (!process.waitForFinished(30000))
             process.kill();
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
+    // This test again, from a copy beside the stand-in's copy.
+    Run runCopy(const QString &function, const QMap<QString, QString> &environment)
+    {
+        const QString self = m_dir->filePath("tst_copy");
+        QFile::copy(QCoreApplication::applicationFilePath(), self);
+        return cli({function}, environment, self);
     }
 
     // A control request straight over the socket, for texts no command line can carry.

@@ -13,12 +13,14 @@ std::unique_ptr<EchoLinkSession> createEchoLinkSession()
 
 #include "LocalEchoLinkSession.h"
 #include "SimProtocol.h"
+#include "UnixSocket.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QTextStream>
 #include <QThread>
 
 namespace {
@@ -30,6 +32,17 @@ constexpr int retryPauseMs = 50;
 // itself when nobody has used it for this long.
 constexpr int headlessIdleExitSeconds = 600;
 
+QString standInProgram()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("echolink-sim"));
+}
+
+// The window only says "Launch EchoLink Faild!!"; stderr says why.
+void reportFailure(const QString &why)
+{
+    QTextStream(stderr) << "vorlane: " << why << '\n';
+}
+
 bool hasDisplay()
 {
     const QString platform = QGuiApplication::platformName();
@@ -39,21 +52,23 @@ bool hasDisplay()
 
 // Detached, and with its standard streams closed so that it holds no pipe
 // of whoever started Vorlane.
-bool startStandIn()
+bool startStandIn(QString &errorText)
 {
-    const QString folder = QCoreApplication::applicationDirPath();
     QStringList arguments;
     if (!hasDisplay())
         arguments << QStringLiteral("--headless") << QStringLiteral("--idle-exit")
                   << QString::number(headlessIdleExitSeconds);
     QProcess process;
-    process.setProgram(QDir(folder).filePath(QStringLiteral("echolink-sim")));
+    process.setProgram(standInProgram());
     process.setArguments(arguments);
-    process.setWorkingDirectory(folder);
+    process.setWorkingDirectory(QCoreApplication::applicationDirPath());
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    return process.startDetached();
+    if (process.startDetached())
+        return true;
+    errorText = process.errorString();
+    return false;
 }
 
 } // namespace
@@ -63,14 +78,27 @@ std::unique_ptr<EchoLinkSession> createEchoLinkSession()
     const QString name = SimProtocol::serverName();
     if (auto session = LocalEchoLinkSession::connectTo(name, connectTimeoutMs))
         return session;
-    if (!startStandIn())
+    // A stand-in started into a path it cannot serve would only fail too.
+    const QString path = UnixSocket::serverPath(name);
+    const QString problem = UnixSocket::pathProblem(path);
+    if (!problem.isEmpty()) {
+        reportFailure(QStringLiteral("cannot reach EchoLink's stand-in at %1: %2").arg(path, problem));
         return nullptr;
+    }
+    QString errorText;
+    if (!startStandIn(errorText)) {
+        reportFailure(QStringLiteral("cannot start EchoLink's stand-in %1: %2").arg(standInProgram(), errorText));
+        return nullptr;
+    }
     const QDeadlineTimer deadline(startTimeoutMs);
     while (!deadline.hasExpired()) {
         if (auto session = LocalEchoLinkSession::connectTo(name, connectTimeoutMs))
             return session;
         QThread::msleep(retryPauseMs);
     }
+    reportFailure(QStringLiteral("EchoLink's stand-in %1 started but did not answer at %2 within %3 s")
+                      .arg(standInProgram(), path)
+                      .arg(startTimeoutMs / 1000));
     return nullptr;
 }
 

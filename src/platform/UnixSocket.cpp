@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cerrno>
@@ -16,6 +17,9 @@
 
 namespace {
 
+// sun_path holds the path and its terminating NUL.
+constexpr qsizetype maxPathBytes = sizeof(sockaddr_un::sun_path) - 1;
+
 // A full listen queue refuses at once rather than waiting; try again.
 constexpr int busyRetryMs = 10;
 
@@ -27,11 +31,42 @@ int pollTimeout(QDeadlineTimer deadline)
 
 } // namespace
 
+QString UnixSocket::socketFolder()
+{
+    const QString temp = QDir::tempPath();
+    if (!temp.isEmpty())
+        return temp;
+    // Qt gives nothing for a missing TMPDIR folder; name that folder rather
+    // than end up with sockets relative to wherever the program runs.
+    QString folder = qEnvironmentVariable("TMPDIR");
+    if (folder.isEmpty())
+        folder = QStringLiteral("/tmp");
+    return QDir::cleanPath(QDir(folder).absolutePath());
+}
+
 QString UnixSocket::serverPath(const QString &serverName)
 {
     if (QDir::isAbsolutePath(serverName))
         return serverName;
-    return QDir(QDir::tempPath()).filePath(serverName);
+    return QDir(socketFolder()).filePath(serverName);
+}
+
+QString UnixSocket::pathProblem(const QString &path)
+{
+    const qsizetype length = QFile::encodeName(path).size();
+    if (length > maxPathBytes)
+        return QStringLiteral("the path is %1 bytes long, over the system's limit of %2").arg(length).arg(maxPathBytes);
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.exists())
+        return QStringLiteral("the folder %1 does not exist").arg(folder.filePath());
+    if (!folder.isDir())
+        return QStringLiteral("%1 is not a folder").arg(folder.filePath());
+    if (::access(QFile::encodeName(folder.filePath()).constData(), W_OK | X_OK) != 0) {
+        const int error = errno;
+        return QStringLiteral("cannot create files in the folder %1: %2")
+            .arg(folder.filePath(), QString::fromLocal8Bit(std::strerror(error)));
+    }
+    return {};
 }
 
 std::optional<UnixSocket> UnixSocket::connectTo(const QString &path, QDeadlineTimer deadline)
@@ -39,7 +74,7 @@ std::optional<UnixSocket> UnixSocket::connectTo(const QString &path, QDeadlineTi
     const QByteArray encoded = QFile::encodeName(path);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (encoded.size() >= qsizetype(sizeof address.sun_path))
+    if (encoded.size() > maxPathBytes)
         return std::nullopt;
     std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
 

@@ -17,8 +17,14 @@
 class UnixSocket
 {
 public:
-    // Where QLocalServer::listen(serverName) puts its socket.
+    // The folder local sockets go in: TMPDIR, else /tmp. Always absolute,
+    // also when that folder is missing and QDir::tempPath() is empty.
+    static QString socketFolder();
+    // Where the socket of serverName is, in socketFolder().
     static QString serverPath(const QString &serverName);
+    // Why no socket can be made at path: too long for the system, folder
+    // missing, no permission; empty when none of these is in the way.
+    static QString pathProblem(const QString &path);
 
     // The connection to the server at path; nothing when nobody accepts it
     // before the deadline.

@@ -1,6 +1,7 @@
 #include "StandInControl.h"
 
 #include "platform/SimProtocol.h"
+#include "platform/UnixSocket.h"
 
 #include <QDeadlineTimer>
 #include <QJsonArray>
@@ -116,10 +117,15 @@ std::optional<QJsonObject> parse(const QStringList &arguments)
 
 int run(const QString &serverName, const QJsonObject &request, QTextStream &out, QTextStream &err)
 {
+    const QString path = UnixSocket::serverPath(serverName);
     QLocalSocket socket;
-    socket.connectToServer(serverName);
+    socket.connectToServer(path);
     if (!socket.waitForConnected(connectTimeoutMs)) {
-        err << "echolink-sim: no stand-in is running for this folder (" << serverName << ")\n";
+        const QString problem = UnixSocket::pathProblem(path);
+        if (problem.isEmpty())
+            err << "echolink-sim: no stand-in is running for this folder (" << path << ")\n";
+        else
+            err << "echolink-sim: cannot reach a stand-in at " << path << ": " << problem << '\n';
         return 1;
     }
     socket.write(encode(request));

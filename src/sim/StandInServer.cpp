@@ -1,8 +1,8 @@
 #include "StandInServer.h"
 
 #include "platform/SimProtocol.h"
+#include "platform/UnixSocket.h"
 
-#include <QDir>
 #include <QJsonArray>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -57,19 +57,27 @@ StandInServer::~StandInServer()
 
 bool StandInServer::listen(const QString &name, QString &errorText)
 {
+    // Checked first: Qt names neither a path too long nor a missing folder,
+    // only an error number or a lock file it cannot create.
+    const QString path = UnixSocket::serverPath(name);
+    const QString problem = UnixSocket::pathProblem(path);
+    if (!problem.isEmpty()) {
+        errorText = QStringLiteral("cannot serve at %1: %2").arg(path, problem);
+        return false;
+    }
     // The lock, not the socket file, tells whether a stand-in is alive: a
     // killed one leaves its socket file behind but its lock goes stale.
-    m_lock = std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock")));
+    m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0)) {
         errorText = m_lock->error() == QLockFile::LockFailedError
-                        ? QStringLiteral("another stand-in already serves %1").arg(name)
+                        ? QStringLiteral("another stand-in already serves %1").arg(path)
                         : QStringLiteral("cannot create the lock file %1").arg(m_lock->fileName());
         return false;
     }
-    QLocalServer::removeServer(name);
-    if (!m_server.listen(name)) {
-        errorText = m_server.errorString();
+    QLocalServer::removeServer(path);
+    if (!m_server.listen(path)) {
+        errorText = QStringLiteral("cannot serve at %1: %2").arg(path, m_server.errorString());
         return false;
     }
     updateIdleTimer();
