@@ -1,5 +1,7 @@
 #include "platform/TextFile.h"
+#include "platform/Folders.h"
 #include "platform/HandlerError.h"
+#include "platform/InstanceGuard.h"
 
 #include "support/TestFiles.h"
 
@@ -125,6 +127,21 @@ private slots:
         QVERIFY(QFileInfo(path("folder/inside")).isDir());
         QCOMPARE(readFile(path("plain")), QByteArray("old\r\n"));
         QCOMPARE(readFile(path("locked/vln.ini")), QByteArray("old\r\n"));
+    }
+
+    // Only a lock another instance holds says "running": one that cannot be
+    // made at all lets the program run.
+    void instanceLock()
+    {
+        LockFileInstanceGuard first(path("vorlane.lock"));
+        LockFileInstanceGuard second(path("vorlane.lock"));
+        LockFileInstanceGuard unmakeable(path("gone/vorlane.lock"));
+        QVERIFY(!first.anotherInstanceRunning() && !first.anotherInstanceRunning());
+        QVERIFY(second.anotherInstanceRunning());
+        QVERIFY(!unmakeable.anotherInstanceRunning());
+        qputenv("TMPDIR", path("gone").toLocal8Bit());
+        QCOMPARE(Folders::tempFolder(), path("gone"));
+        qunsetenv("TMPDIR");
     }
 
 private:

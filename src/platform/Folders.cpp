@@ -71,6 +71,17 @@ QString defaultEchoLinkFolder()
 #endif
 }
 
+QString tempFolder()
+{
+    const QString temp = QDir::tempPath();
+    if (!temp.isEmpty())
+        return temp;
+    QString folder = qEnvironmentVariable("TMPDIR");
+    if (folder.isEmpty())
+        folder = QStringLiteral("/tmp");
+    return QDir::cleanPath(QDir(folder).absolutePath());
+}
+
 } // namespace Folders
 
 ProgramFolders ProgramFolders::system()

@@ -25,4 +25,9 @@ bool isInstalledCopy(const QString &exeFolder);
 QString defaultInstallFolder();
 QString defaultEchoLinkFolder();
 
+// The folder for the program's sockets and locks, always absolute: Qt gives
+// nothing for a TMPDIR that names a missing folder, and a relative path would
+// land wherever the program happens to run. No trailing separator.
+QString tempFolder();
+
 } // namespace Folders

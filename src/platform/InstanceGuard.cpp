@@ -6,12 +6,14 @@
 #include <QDir>
 #include <QLockFile>
 
+#include <cstdio>
+
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
 LockFileInstanceGuard::LockFileInstanceGuard(const QString &lockPath)
-    : m_lock(std::make_unique<QLockFile>(lockPath))
+    : m_lockPath(lockPath), m_lock(std::make_unique<QLockFile>(lockPath))
 {
     // A lock is stale only when its owner has died, never by its age: the
     // first instance holds it all day.
@@ -20,11 +22,18 @@ LockFileInstanceGuard::LockFileInstanceGuard(const QString &lockPath)
 
 LockFileInstanceGuard::~LockFileInstanceGuard() = default;
 
+// Only a lock that another process holds tells of another instance; a lock
+// that cannot be made at all (a folder gone or not writable) tells nothing,
+// and the program runs.
 bool LockFileInstanceGuard::anotherInstanceRunning()
 {
-    if (m_lock->isLocked())
+    if (m_lock->isLocked() || m_lock->tryLock(0))
         return false;
-    return !m_lock->tryLock(0);
+    if (m_lock->error() == QLockFile::LockFailedError)
+        return true;
+    std::fprintf(stderr, "vorlane: cannot make the instance lock %s; a second instance will not be noticed\n",
+                 qPrintable(QDir::toNativeSeparators(m_lockPath)));
+    return false;
 }
 
 QString LockFileInstanceGuard::defaultLockPath()
@@ -37,5 +46,5 @@ QString LockFileInstanceGuard::defaultLockPath()
 #endif
     const QString id = QString::fromLatin1(
         QCryptographicHash::hash(folder, QCryptographicHash::Sha1).toHex().left(12));
-    return QDir::temp().filePath(QStringLiteral("vorlane-%1.lock").arg(id));
+    return QDir(Folders::tempFolder()).filePath(QStringLiteral("vorlane-%1.lock").arg(id));
 }

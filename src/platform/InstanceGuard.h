@@ -26,5 +26,6 @@ public:
     static QString defaultLockPath();
 
 private:
+    QString m_lockPath;
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -1,5 +1,7 @@
 #include "UnixSocket.h"
 
+#include "Folders.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,15 +35,7 @@ int pollTimeout(QDeadlineTimer deadline)
 
 QString UnixSocket::socketFolder()
 {
-    const QString temp = QDir::tempPath();
-    if (!temp.isEmpty())
-        return temp;
-    // Qt gives nothing for a missing TMPDIR folder; name that folder rather
-    // than end up with sockets relative to wherever the program runs.
-    QString folder = qEnvironmentVariable("TMPDIR");
-    if (folder.isEmpty())
-        folder = QStringLiteral("/tmp");
-    return QDir::cleanPath(QDir(folder).absolutePath());
+    return Folders::tempFolder();
 }
 
 QString UnixSocket::serverPath(const QString &serverName)
