@@ -77,25 +77,6 @@ private slots:
         else
             QCOMPARE(run(), expected.toLongLong());
     }
-
-    void position_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("100") << 100.0 << " 100";
-        QTest::newRow("-300") << -300.0 << "-300";
-        QTest::newRow("0") << 0.0 << " 0";
-        QTest::newRow("-0") << -0.0 << " 0";
-        QTest::newRow("fraction") << 1012.5 << " 1012.5";
-        QTest::newRow("negative fraction") << -7.5 << "-7.5";
-        QTest::newRow("eight digits stay plain") << 10000000.0 << " 10000000";
-    }
-    void position()
-    {
-        QFETCH(double, value);
-        QFETCH(QString, expected);
-        QCOMPARE(NumberText::formatPosition(value), expected);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestNumbers)
