@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the screenshots in docs/ from the real program on a private Xvfb
 # display: the main window and the about box at 100 % and 200 %, a
-# transmission near level 80, and the three dialogs.
-# Needs a build (default build/) and xvfb, xdotool, imagemagick.
+# transmission near level 80, Busy, the three dialogs, the options at 200 %,
+# and the schedule dialog framed by a window manager (it has no icon).
+# Needs a build (default build/) and xvfb, xdotool, imagemagick, openbox.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build}
@@ -11,7 +12,7 @@ docs=$top/docs
 work=$(mktemp -d)
 Xvfb :77 -screen 0 1024x1400x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb; "$work/echolink-sim" quit >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+trap 'kill $xvfb 2>/dev/null; "$work/echolink-sim" quit >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 export DISPLAY=:77 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$build/vorlane" "$build/echolink-sim" "$work/"
@@ -24,27 +25,39 @@ settings() { # limit
         "Speech=0" >"$work/vln.ini"
 }
 start() { # extra environment
-    env "$@" "$work/vorlane" >/dev/null 2>&1 &
-    until xdotool search --name "VLN Ver" >/dev/null 2>&1; do sleep 0.2; done
+    env "$@" "$work/vorlane" >"$work/vorlane.log" 2>&1 &
+    vorlane=$!
+    until xdotool search --pid $vorlane --name "VLN Ver" >/dev/null 2>&1; do
+        kill -0 $vorlane 2>/dev/null || { cat "$work/vorlane.log" >&2; exit 1; }
+        sleep 0.2
+    done
     sleep 1
-    window=$(xdotool search --name "VLN Ver" | head -1)
+    window=$(xdotool search --pid $vorlane --name "VLN Ver" | head -1)
 }
 stop() {
     "$work/echolink-sim" emit closing >/dev/null
-    sleep 1
+    wait $vorlane
 }
 # ImageMagick's own convert, whatever else the PATH holds under that name.
 convert=$(command -v convert-im6.q16 || command -v convert)
+find_window() { # name: waits up to 10 s for it
+    for _ in $(seq 50); do
+        xdotool search --name "$1" 2>/dev/null | tail -1 | grep . && return 0
+        sleep 0.2
+    done
+    echo "screenshots: no window named $1" >&2
+    return 1
+}
 shot() { # name [window name]
     sleep 1
-    local id=${2:+$(xdotool search --name "$2" | tail -1)}
+    local id=${2:+$(find_window "$2")}
     import -window "${id:-root}" "$work/raw.png"
     "$convert" "$work/raw.png" -trim +repage "$docs/$1.png"
 }
 keys() { xdotool windowfocus --sync "$window" key --delay 150 "$@"; }
 press() { # window name, keys
     local id
-    id=$(xdotool search --name "$1" | tail -1)
+    id=$(find_window "$1")
     shift
     xdotool windowfocus --sync "$id" key --delay 150 "$@"
 }
@@ -76,6 +89,8 @@ press "Option Setting" Escape
 keys alt+f t
 shot schedule "SetTime"
 press "SetTime" Escape
+xdotool mousemove --window "$window" 245 97 click 1
+shot busy "VLN Ver"
 xdotool mousemove --window "$window" 340 100 click 1
 sleep 1.5
 press "gLogFile Open" Return
@@ -89,5 +104,21 @@ shot main-window-200
 keys alt+a
 shot about-200 "Version Info"
 press "Version Info" Escape
+keys alt+f o
+shot options-200 "Option Setting"
+press "Option Setting" Escape
 stop
+
+openbox >/dev/null 2>&1 &
+wm=$!
+settings 00:03:00
+start
+# With a window manager a window is activated, not just given the focus.
+xdotool windowactivate --sync "$window" key --delay 150 alt+f t
+sleep 1
+import -frame -window "$(find_window SetTime)" "$work/raw.png"
+"$convert" "$work/raw.png" "$docs/schedule-framed.png"
+xdotool windowactivate --sync "$(find_window SetTime)" key Escape
+stop
+kill $wm 2>/dev/null || true
 echo "screenshots written to $docs"
