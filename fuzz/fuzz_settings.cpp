@@ -2,6 +2,7 @@
 // checks what the reader promises: a file it refuses is replaced by one it
 // accepts, and a file it accepts survives a write and a second read unchanged.
 
+#include "platform/Cp932.h"
 #include "platform/MessageDialog.h"
 #include "settings/SettingsStore.h"
 
@@ -91,10 +92,18 @@ Run readOnce(bool writeBack)
     return run;
 }
 
+// Only the folder and path values keep what the code page lacks; the
+// schedule times, which nothing but the clock's "HH:MM:SS" ever matches,
+// come back as the code page writes them.
+QString asWritten(const QString &text)
+{
+    return Cp932::decode(Cp932::encode(text));
+}
+
 bool sameValues(const Settings &x, const Settings &y)
 {
     const auto sameWindow = [](const ScheduleWindow &a, const ScheduleWindow &b) {
-        return a.start == b.start && a.end == b.end && a.enableDigit == b.enableDigit;
+        return asWritten(a.start) == b.start && asWritten(a.end) == b.end && a.enableDigit == b.enableDigit;
     };
     return x.limit.hours == y.limit.hours && x.limit.minutes == y.limit.minutes
         && x.limit.seconds == y.limit.seconds && x.fontSize == y.fontSize
