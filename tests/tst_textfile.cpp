@@ -139,9 +139,12 @@ private slots:
         QVERIFY(!first.anotherInstanceRunning() && !first.anotherInstanceRunning());
         QVERIFY(second.anotherInstanceRunning());
         QVERIFY(!unmakeable.anotherInstanceRunning());
+#ifndef Q_OS_WIN
+        // Qt gives no temp path for a missing TMPDIR; ours stays absolute.
         qputenv("TMPDIR", path("gone").toLocal8Bit());
         QCOMPARE(Folders::tempFolder(), path("gone"));
         qunsetenv("TMPDIR");
+#endif
     }
 
 private:
