@@ -5,6 +5,9 @@
 #
 #   scripts/fuzz-smoke.sh [build-dir]          (default: build-fuzz)
 #   SETTINGS_SECONDS=600 scripts/fuzz-smoke.sh  (longer settings run)
+#
+# New finds are thrown away; fuzz/README.md says how to run a long campaign
+# and fold its finds back into fuzz/corpus.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,7 +35,7 @@ run_target() {
     local status=0
     TMPDIR="$work/$name/tmp" "$build/fuzz/$name" -max_total_time="$seconds" -detect_leaks=1 \
         -timeout=10 -print_final_stats=1 -artifact_prefix="$work/$name/artifacts/" \
-        "$work/$name/corpus" >"$work/$name/log" 2>&1 || status=$?
+        -dict="$root/fuzz/$3.dict" "$work/$name/corpus" >"$work/$name/log" 2>&1 || status=$?
     local executed
     executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$name/log")
     echo "$name: ${executed:-?} executions (limit ${seconds} s), exit status $status"
