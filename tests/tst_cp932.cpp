@@ -90,6 +90,7 @@ private slots:
         QTest::newRow("latin letters") << u"/home/tü/Téléchargements/"_qs << u"/home/t&#xFC;/T&#xE9;l&#xE9;chargements/"_qs;
         QTest::newRow("yen would turn into a backslash") << u"a¥b"_qs << u"a&#xA5;b"_qs;
         QTest::newRow("emoji is one reference") << QString::fromUcs4(U"/x😀/", 4) << u"/x&#x1F600;/"_qs;
+        QTest::newRow("line breaks and tab") << u"/a\nb\r\tc/"_qs << u"/a&#xA;b&#xD;&#x9;c/"_qs;
         QTest::newRow("lone surrogate") << QString::fromUtf16(u"/\xD800/") << u"/&#xD800;/"_qs;
         QTest::newRow("literal reference kept literal") << u"/a&#x41;/&#/&"_qs << u"/a&#x26;#x41;/&#x26;#/&"_qs;
     }

@@ -56,7 +56,9 @@ QString escaped(const QString &path)
         const bool pair = c.isHighSurrogate() && i + 1 < path.size() && path.at(i + 1).isLowSurrogate();
         const QString character = path.mid(i, pair ? 2 : 1);
         const bool startsReference = c == u'&' && i + 1 < path.size() && path.at(i + 1) == u'#';
-        if (startsReference || !survives(character))
+        // A line break would end the line that holds the path.
+        const bool control = c.unicode() < 0x20;
+        if (startsReference || control || !survives(character))
             out += reference(pair ? QChar::surrogateToUcs4(c, path.at(i + 1)) : c.unicode());
         else
             out += character;
