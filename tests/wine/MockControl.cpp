@@ -17,6 +17,7 @@
 //   MockControl stop                     ends the server process, for one
 //                                        that a killed client keeps alive
 #include "MockEchoLinkLib.h"
+#include "Utf8Output.h"
 
 #include <wrl/client.h>
 
@@ -28,25 +29,6 @@
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-std::string utf8(const std::wstring &text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        size, nullptr, nullptr);
-    return result;
-}
-
-// Raw bytes, so that a redirected output gets UTF-8 whatever the code page.
-void write(const std::wstring &text)
-{
-    const std::string bytes = utf8(text);
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-              &written, nullptr);
-}
 
 int failed(const char *what, HRESULT result)
 {

@@ -14,6 +14,8 @@
 //   WinProbe press EXE BUTTON              presses the message box's button
 //   WinProbe keys EXE KEY...               types into the main window: each
 //                                          KEY is text or {TAB} {SPACE} {ENTER}
+#include "Utf8Output.h"
+
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -31,25 +33,6 @@ struct Window
     std::wstring className;
     std::wstring title;
 };
-
-std::string utf8(const std::wstring &text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        size, nullptr, nullptr);
-    return result;
-}
-
-// Raw bytes, so that a redirected output gets UTF-8 whatever the code page.
-void write(const std::wstring &text)
-{
-    const std::string bytes = utf8(text);
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-              &written, nullptr);
-}
 
 int usage()
 {
