@@ -6,12 +6,12 @@
 // empty history, the mean at about 1 MB from the one long run.
 
 #include "chat/ActivityLog.h"
-#include "chat/ChatHistoryView.h"
+#include "ui/widgets/ChatHistoryView.h"
 #include "chat/ChatPanel.h"
 #include "chat/ChatView.h"
-#include "platform/Clipboard.h"
-#include "platform/Clock.h"
-#include "platform/MessageDialog.h"
+#include "desktop/Clipboard.h"
+#include "system/Clock.h"
+#include "desktop/MessageDialog.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // to the encoder; the same bytes taken as UTF-16 exercise the encoder with
 // surrogates and characters outside the code page.
 
-#include "platform/Cp932.h"
+#include "encoding/Cp932.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "ui/AboutDialog.h"
-#include "platform/JapaneseFont.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "desktop/JapaneseFont.h"
 
 #include "support/RecordingMessageDialog.h"
 

@@ -1,4 +1,4 @@
-#include "platform/AlsaBeeper.h"
+#include "system/AlsaBeeper.h"
 
 #include <QFile>
 #include <QScopeGuard>

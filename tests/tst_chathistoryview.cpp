@@ -1,4 +1,4 @@
-#include "chat/ChatHistoryView.h"
+#include "ui/widgets/ChatHistoryView.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,5 +1,5 @@
-#include "platform/Cp932.h"
-#include "platform/PathEscape.h"
+#include "encoding/Cp932.h"
+#include "encoding/PathEscape.h"
 
 #include <QtTest>
 

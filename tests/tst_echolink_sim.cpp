@@ -1,7 +1,7 @@
-#include "platform/EchoLinkConnector.h"
-#include "platform/EchoLinkError.h"
-#include "platform/LocalEchoLinkSession.h"
-#include "platform/SimProtocol.h"
+#include "echolink/EchoLinkConnector.h"
+#include "echolink/EchoLinkError.h"
+#include "echolink/standin/LocalEchoLinkSession.h"
+#include "echolink/standin/SimProtocol.h"
 
 #include <QDeadlineTimer>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
-#include "ui/LampBar.h"
-#include "ui/StateLamp.h"
-#include "platform/Twips.h"
+#include "ui/widgets/LampBar.h"
+#include "ui/widgets/StateLamp.h"
+#include "desktop/Twips.h"
 
 #include <QScreen>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "chat/LogViewer.h"
-#include "platform/FileOpenDialog.h"
-#include "platform/HandlerError.h"
-#include "platform/Twips.h"
-#include "platform/WindowFrame.h"
+#include "ui/dialogs/LogViewer.h"
+#include "desktop/FileOpenDialog.h"
+#include "compat/RunTimeError.h"
+#include "desktop/Twips.h"
+#include "desktop/WindowFrame.h"
 
 #include "support/ChatFixture.h"
 
@@ -21,7 +21,7 @@ struct ViewerFixture : ChatFixture, FileOpenDialog
     {
         proposed = initialPath;
         if (answer == "fail")
-            throw HandlerError("dialog not available");
+            throw RunTimeError("dialog not available");
         return answer.isEmpty() ? initialPath : answer;
     }
 

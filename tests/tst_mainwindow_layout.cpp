@@ -1,6 +1,6 @@
-#include "chat/ChatHistoryView.h"
-#include "platform/JapaneseFont.h"
-#include "platform/Twips.h"
+#include "ui/widgets/ChatHistoryView.h"
+#include "desktop/JapaneseFont.h"
+#include "desktop/Twips.h"
 #include "ui/ChatLayout.h"
 
 #include "support/TestServices.h"

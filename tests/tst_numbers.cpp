@@ -1,6 +1,6 @@
-#include "platform/Int16.h"
-#include "platform/NumberText.h"
-#include "platform/HandlerError.h"
+#include "compat/Int16.h"
+#include "compat/NumberText.h"
+#include "compat/RunTimeError.h"
 
 #include <QtTest>
 

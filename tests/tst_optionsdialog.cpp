@@ -1,5 +1,5 @@
-#include "settings/OptionsDialog.h"
-#include "platform/Twips.h"
+#include "ui/dialogs/OptionsDialog.h"
+#include "desktop/Twips.h"
 #include "support/DialogFixture.h"
 #include <QCheckBox>
 #include <QSignalSpy>

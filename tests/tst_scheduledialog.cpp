@@ -1,5 +1,5 @@
-#include "schedule/ScheduleDialog.h"
-#include "platform/Twips.h"
+#include "ui/dialogs/ScheduleDialog.h"
+#include "desktop/Twips.h"
 #include "ui/AppIcon.h"
 #include "support/DialogFixture.h"
 #include <QCheckBox>

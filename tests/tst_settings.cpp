@@ -1,5 +1,5 @@
-#include "platform/Cp932.h"
-#include "platform/Folders.h"
+#include "encoding/Cp932.h"
+#include "system/Folders.h"
 #include "settings/SettingsFile.h"
 #include "support/DialogFixture.h"
 #include <QtTest>

@@ -1,9 +1,9 @@
-#include "platform/AppInfo.h"
-#include "platform/JapaneseFont.h"
-#include "schedule/ScheduleDialog.h"
-#include "settings/OptionsDialog.h"
+#include "compat/AppInfo.h"
+#include "desktop/JapaneseFont.h"
+#include "ui/dialogs/ScheduleDialog.h"
+#include "ui/dialogs/OptionsDialog.h"
 
-#include "chat/ChatHistoryView.h"
+#include "ui/widgets/ChatHistoryView.h"
 #include "support/TestServices.h"
 
 #include <QCheckBox>

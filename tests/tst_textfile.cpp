@@ -1,7 +1,7 @@
-#include "platform/TextFile.h"
-#include "platform/Folders.h"
-#include "platform/HandlerError.h"
-#include "platform/InstanceGuard.h"
+#include "encoding/TextFile.h"
+#include "system/Folders.h"
+#include "compat/RunTimeError.h"
+#include "system/InstanceGuard.h"
 
 #include "support/TestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "platform/HandlerError.h"
+#include "compat/RunTimeError.h"
 #include "timer/LampColours.h"
 
 #include <QtTest>

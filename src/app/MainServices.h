@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ProgramFolders.h"
+#include "system/ProgramFolders.h"
 
 #include <functional>
 #include <memory>

@@ -1,20 +1,20 @@
 #include "MainWindow.h"
 
-#include "chat/ChatHistoryView.h"
-#include "chat/LogViewer.h"
-#include "platform/AppInfo.h"
-#include "platform/EchoLinkSession.h"
-#include "platform/ErrorTrap.h"
-#include "platform/HandlerError.h"
-#include "platform/InstanceGuard.h"
-#include "platform/MessageDialog.h"
-#include "platform/Twips.h"
-#include "schedule/ScheduleDialog.h"
-#include "settings/OptionsDialog.h"
-#include "ui/AboutDialog.h"
+#include "ui/widgets/ChatHistoryView.h"
+#include "ui/dialogs/LogViewer.h"
+#include "compat/AppInfo.h"
+#include "echolink/EchoLinkSession.h"
+#include "compat/ErrorTrap.h"
+#include "compat/RunTimeError.h"
+#include "system/InstanceGuard.h"
+#include "desktop/MessageDialog.h"
+#include "desktop/Twips.h"
+#include "ui/dialogs/ScheduleDialog.h"
+#include "ui/dialogs/OptionsDialog.h"
+#include "ui/dialogs/AboutDialog.h"
 #include "ui/ChatLayout.h"
-#include "ui/LampBar.h"
-#include "ui/StateLamp.h"
+#include "ui/widgets/LampBar.h"
+#include "ui/widgets/StateLamp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -131,7 +131,7 @@ void MainWindow::endAtStartUp()
 OptionsDialog *MainWindow::optionsDialog()
 {
     if (!m_hasOptionsDialog)
-        throw HandlerError("Object variable not set");
+        throw RunTimeError("Object variable not set");
     if (!m_optionsDialog) {
         m_optionsDialog = new OptionsDialog(m_settings, *this, m_services.messages, this);
         connect(m_optionsDialog, &OptionsDialog::applied, this, &MainWindow::onOptionsApplied);

@@ -5,7 +5,7 @@
 #include "chat/ActivityLog.h"
 #include "chat/ChatPanel.h"
 #include "chat/ChatView.h"
-#include "settings/MainWindowState.h"
+#include "ui/MainWindowState.h"
 #include "settings/SettingsStore.h"
 #include "timer/BusyControl.h"
 #include "timer/BusyView.h"

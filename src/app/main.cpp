@@ -1,19 +1,19 @@
 #include "MainWindow.h"
 
-#include "platform/Clipboard.h"
-#include "platform/Clock.h"
-#include "platform/EchoLinkConnector.h"
-#include "platform/FileOpenDialog.h"
-#include "platform/InstanceGuard.h"
-#include "platform/JapaneseFont.h"
+#include "desktop/Clipboard.h"
+#include "system/Clock.h"
+#include "echolink/EchoLinkConnector.h"
+#include "desktop/FileOpenDialog.h"
+#include "system/InstanceGuard.h"
+#include "desktop/JapaneseFont.h"
 #include "ui/AppIcon.h"
 
 #ifdef Q_OS_WIN
-#include "platform/win/WinBeeper.h"
-#include "platform/win/WinMessageDialog.h"
+#include "system/WinBeeper.h"
+#include "desktop/WinMessageDialog.h"
 #else
-#include "platform/AlsaBeeper.h"
-#include "platform/MessageDialog.h"
+#include "system/AlsaBeeper.h"
+#include "desktop/MessageDialog.h"
 #endif
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "ActivityLog.h"
 
-#include "platform/Clock.h"
-#include "platform/ErrorTrap.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "system/Clock.h"
+#include "compat/ErrorTrap.h"
+#include "system/FileSystem.h"
+#include "encoding/TextFile.h"
 #include "settings/SettingsStore.h"
 
 #include <QDir>

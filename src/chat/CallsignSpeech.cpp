@@ -1,7 +1,7 @@
 #include "CallsignSpeech.h"
 
-#include "platform/Clipboard.h"
-#include "platform/ErrorTrap.h"
+#include "desktop/Clipboard.h"
+#include "compat/ErrorTrap.h"
 
 #include <utility>
 

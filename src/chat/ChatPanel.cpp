@@ -4,9 +4,9 @@
 #include "CallsignSpeech.h"
 #include "ChatView.h"
 
-#include "platform/Clipboard.h"
-#include "platform/Clock.h"
-#include "platform/ErrorTrap.h"
+#include "desktop/Clipboard.h"
+#include "system/Clock.h"
+#include "compat/ErrorTrap.h"
 #include "settings/SettingsStore.h"
 
 namespace {

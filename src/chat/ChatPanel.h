@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ChatHistory.h"
-#include "platform/SessionRef.h"
+#include "echolink/SessionRef.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "Settings.h"
 
-#include "platform/Int16.h"
+#include "compat/Int16.h"
 
 qint32 TimeLimit::totalSeconds() const
 {

@@ -1,8 +1,8 @@
 #include "SettingsFile.h"
 
-#include "platform/HandlerError.h"
-#include "platform/NumberText.h"
-#include "platform/PathEscape.h"
+#include "compat/RunTimeError.h"
+#include "compat/NumberText.h"
+#include "encoding/PathEscape.h"
 
 namespace SettingsFile {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainWindowState.h"
+#include "ui/MainWindowState.h"
 #include "Settings.h"
 
 #include <QStringList>
@@ -21,7 +21,7 @@ struct Parsed
 // as it goes, so a failure part-way leaves the earlier ones stored. A line
 // that cannot be read at all (a number that does not convert or fit, a
 // Position without three commas, a schedule digit other than 0 to 2, a first
-// line without "=") throws a HandlerError. Values out of range are stored
+// line without "=") throws a RunTimeError. Values out of range are stored
 // and counted, not thrown.
 Parsed parse(const QStringList &lines, Settings &settings);
 

@@ -1,11 +1,11 @@
 #include "SettingsStore.h"
 
 #include "SettingsFile.h"
-#include "platform/ErrorTrap.h"
-#include "platform/FileSystem.h"
-#include "platform/Folders.h"
-#include "platform/HandlerError.h"
-#include "platform/TextFile.h"
+#include "compat/ErrorTrap.h"
+#include "system/FileSystem.h"
+#include "system/Folders.h"
+#include "compat/RunTimeError.h"
+#include "encoding/TextFile.h"
 
 namespace {
 

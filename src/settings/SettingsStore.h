@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MainWindowState.h"
+#include "ui/MainWindowState.h"
 #include "Settings.h"
-#include "platform/ProgramFolders.h"
+#include "system/ProgramFolders.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "BusyControl.h"
 
 #include "BusyView.h"
-#include "platform/Clock.h"
-#include "platform/ErrorTrap.h"
+#include "system/Clock.h"
+#include "compat/ErrorTrap.h"
 #include "settings/SettingsStore.h"
 
 BusyControl::BusyControl(const SettingsStore &settings, const Clock &clock, SessionRef session, BusyView &view)

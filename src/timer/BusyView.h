@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SystemColours.h"
+#include "desktop/SystemColours.h"
 
 #include <QColor>
 #include <QPalette>

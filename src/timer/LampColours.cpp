@@ -1,7 +1,7 @@
 #include "LampColours.h"
 
-#include "platform/BgrColor.h"
-#include "platform/HandlerError.h"
+#include "compat/BgrColor.h"
+#include "compat/RunTimeError.h"
 
 namespace LampColours {
 

@@ -1,6 +1,6 @@
 #include "TickScheduler.h"
 
-#include "platform/Clock.h"
+#include "system/Clock.h"
 
 TickScheduler::TickScheduler(const Clock &clock, QObject *parent)
     : QObject(parent), m_clock(clock)

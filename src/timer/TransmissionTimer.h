@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SessionRef.h"
+#include "echolink/SessionRef.h"
 
 #include <QString>
 

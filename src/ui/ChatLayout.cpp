@@ -1,9 +1,9 @@
 #include "ChatLayout.h"
 
 #include "MainWindowUi.h"
-#include "chat/ChatHistoryView.h"
-#include "platform/Twips.h"
-#include "platform/HandlerError.h"
+#include "ui/widgets/ChatHistoryView.h"
+#include "desktop/Twips.h"
+#include "compat/RunTimeError.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,7 +61,7 @@ void applyChatGeometry(const MainWindowUi &ui, const ChatGeometry &g)
 {
     using namespace ChatDesign;
     if (g.historyWidth < 0 || g.historyHeight < 0 || g.inputWidth < 0)
-        throw HandlerError("Invalid property value");
+        throw RunTimeError("Invalid property value");
     ui.history->setGeometry(pixelRect(HistoryLeft, HistoryTop, g.historyWidth, g.historyHeight));
     ui.input->setGeometry(pixelRect(InputLeft, g.inputTop, g.inputWidth, InputHeight));
     ui.send->setGeometry(pixelRect(g.sendLeft, g.sendTop, SendWidth, InputHeight));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WindowFrame.h"
+#include "desktop/WindowFrame.h"
 
 class MainWindowUi;
 
@@ -48,5 +48,5 @@ ChatGeometry chatGeometry(double W, double H);
 
 // Moves the history, the input line and the Send button; edges are rounded
 // to pixels so the controls that meet in twips meet on screen. A negative
-// width or height is refused with a HandlerError before anything moves.
+// width or height is refused with a RunTimeError before anything moves.
 void applyChatGeometry(const MainWindowUi &ui, const ChatGeometry &g);

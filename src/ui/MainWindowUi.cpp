@@ -1,12 +1,12 @@
 #include "MainWindowUi.h"
 
 #include "AppIcon.h"
-#include "EtchedRule.h"
-#include "LampBar.h"
-#include "StateLamp.h"
-#include "chat/ChatHistoryView.h"
-#include "platform/JapaneseFont.h"
-#include "platform/Twips.h"
+#include "ui/widgets/EtchedRule.h"
+#include "ui/widgets/LampBar.h"
+#include "ui/widgets/StateLamp.h"
+#include "ui/widgets/ChatHistoryView.h"
+#include "desktop/JapaneseFont.h"
+#include "desktop/Twips.h"
 
 #include <QCheckBox>
 #include <QLabel>

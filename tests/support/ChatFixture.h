@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chat/ActivityLog.h"
-#include "platform/Folders.h"
+#include "system/Folders.h"
 #include "settings/SettingsStore.h"
 
 #include "support/FakeClipboard.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Folders.h"
+#include "system/Folders.h"
 #include "settings/SettingsStore.h"
 #include "support/FakeMainWindowState.h"
 #include "support/RecordingMessageDialog.h"

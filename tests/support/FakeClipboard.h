@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Clipboard.h"
-#include "platform/HandlerError.h"
+#include "desktop/Clipboard.h"
+#include "compat/RunTimeError.h"
 
 // A clipboard whose text the test reads back; it can be made unavailable.
 class FakeClipboard : public Clipboard
@@ -10,7 +10,7 @@ public:
     void setText(const QString &text) override
     {
         if (m_failing)
-            throw HandlerError("clipboard not available");
+            throw RunTimeError("clipboard not available");
         m_text = text;
         ++m_writes;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/EchoLinkError.h"
-#include "platform/EchoLinkSession.h"
-#include "platform/SimProtocol.h"
+#include "echolink/EchoLinkError.h"
+#include "echolink/EchoLinkSession.h"
+#include "echolink/standin/SimProtocol.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/MainWindowState.h"
+#include "ui/MainWindowState.h"
 
 // Stands in for the main window: a placement and the Date, Time and Log boxes.
 class FakeMainWindowState : public MainWindowState

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Beeper.h"
+#include "system/Beeper.h"
 
 #include <QList>
 #include <QPair>

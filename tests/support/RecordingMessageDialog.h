@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageDialog.h"
+#include "desktop/MessageDialog.h"
 
 #include <QStringList>
 

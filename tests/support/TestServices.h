@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "platform/FileOpenDialog.h"
-#include "platform/Folders.h"
-#include "platform/InstanceGuard.h"
+#include "desktop/FileOpenDialog.h"
+#include "system/Folders.h"
+#include "system/InstanceGuard.h"
 
 #include "support/FakeClipboard.h"
 #include "support/FakeClock.h"

@@ -1,0 +1,132 @@
+#include "LogViewer.h"
+
+#include "compat/TextBeforeNul.h"
+#include "desktop/Clipboard.h"
+#include "system/Clock.h"
+#include "compat/ErrorTrap.h"
+#include "desktop/FileOpenDialog.h"
+#include "desktop/JapaneseFont.h"
+#include "encoding/TextFile.h"
+#include "desktop/Twips.h"
+#include "desktop/WindowFrame.h"
+#include "ui/MainWindowState.h"
+#include "settings/SettingsStore.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+
+namespace {
+
+const double smallestWidth = 1680;
+const double smallestHeight = 1200;
+
+// Qt's key codes of the letters are their upper-case character codes.
+const int keyC = 67;
+const int shiftCtrl = 2;
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+QString crlfText(QString selection)
+{
+    return selection.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+LogViewer::LogViewer(const SettingsStore &settings, const Clock &clock, MainWindowState &mainWindow,
+                     MessageDialog &messages, Clipboard &clipboard, FileOpenDialog &fileDialog, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint
+                          | Qt::WindowCloseButtonHint),
+      m_settings(settings),
+      m_clock(clock),
+      m_mainWindow(mainWindow),
+      m_messages(messages),
+      m_clipboard(clipboard),
+      m_fileDialog(fileDialog),
+      m_text(new QPlainTextEdit(this))
+{
+    m_text->setObjectName(QStringLiteral("logText"));
+    m_text->setReadOnly(true);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text->installEventFilter(this);
+    resize(Twips::toPixels(4875 - WindowFrame::Width), Twips::toPixels(3195 - WindowFrame::Height));
+}
+
+bool LogViewer::load()
+{
+    return ErrorTrap::report(m_messages, QStringLiteral("File not Found"), [this] {
+        m_text->setFont(JapaneseFont::font(m_settings.settings().fontSize));
+        const WindowPlacement main = m_mainWindow.placement();
+        move(Twips::toPixels(main.left + 250), Twips::toPixels(main.top + 2100));
+
+        const QString fileName =
+            chooseFile(m_settings.logsFolder() + m_clock.dateDigits() + QStringLiteral(".txt"));
+        setWindowTitle(fileName);
+        m_text->setPlainText(TextFile::readAll(fileName));
+    });
+}
+
+// The name the user chose, or the proposed one when the dialog gives none.
+QString LogViewer::chooseFile(const QString &proposed)
+{
+    QString fileName = proposed;
+    ErrorTrap::report(m_messages, QStringLiteral("frmView.logDir Error"), [&] {
+        const QList<FileOpenDialog::FileType> types = {
+            {QStringLiteral("TXTﾌｧｲﾙ(*.txt)"), QStringLiteral("*.txt")},
+            {QStringLiteral("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*")},
+        };
+        const QString chosen = textBeforeNul(
+            m_fileDialog.open(this, QStringLiteral("gLogFile Open"), types, proposed, QStringLiteral("txt")));
+        if (!chosen.isEmpty())
+            fileName = chosen;
+    });
+    return fileName;
+}
+
+void LogViewer::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    fitText();
+}
+
+// Keeps the outer size at 1680 x 1200 twips or more and fills the window
+// with the text. The outer size is the client area plus the design's frame,
+// as for the main window, whatever frame the platform draws.
+void LogViewer::fitText()
+{
+    ErrorTrap::report(m_messages, QStringLiteral("frmView.Form_Resize Error"), [this] {
+        if (isMinimized())
+            return;
+        const double width = std::max(Twips::fromPixels(this->width()) + WindowFrame::Width, smallestWidth);
+        const double height = std::max(Twips::fromPixels(this->height()) + WindowFrame::Height, smallestHeight);
+        const QSize client(Twips::toPixels(width - WindowFrame::Width), Twips::toPixels(height - WindowFrame::Height));
+        if (client != size())
+            resize(client);
+        m_text->setGeometry(Twips::rect(60, 60, width - 225, height - 550));
+    });
+}
+
+bool LogViewer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_text || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    onTextKeyDown(key->key(), shiftState(key->modifiers()));
+    // Ctrl+C has been served and every other key is discarded: the text
+    // box itself sees no key.
+    return true;
+}
+
+void LogViewer::onTextKeyDown(int keyCode, int shift)
+{
+    ErrorTrap::report(m_messages, QStringLiteral("frmView.Text1_KeyDown Error"), [&] {
+        if (keyCode == keyC && shift == shiftCtrl)
+            m_clipboard.setText(crlfText(m_text->textCursor().selectedText()));
+    });
+}
