@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the static Qt for 64-bit Windows that vorlane.exe links, from Debian's
-# own Qt source package, into a cache outside the checkout; does nothing when
-# the cache already holds it. Prints the Qt prefix as its last line.
+# Builds the static Qt for Windows that vorlane.exe links, from Debian's own
+# Qt source package, into a cache outside the checkout; does nothing when the
+# cache already holds it. Prints the Qt prefix as its last line.
+# Usage: build-windows-qt.sh [i686|x86_64]; i686 (32-bit, the release) unless told.
 #
 # The prefix is $VORLANE_WINDOWS_QT if set, else a folder named by Qt version
 # and target under ${VORLANE_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/vorlane}.
@@ -10,10 +11,16 @@
 # a build that stopped half-way resumes.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-target=x86_64-w64-mingw32
+arch=${1:-i686}
+case $arch in
+    i686) compiler=g++-mingw-w64-i686-posix ;;
+    x86_64) compiler=g++-mingw-w64-x86-64-posix ;;
+    *) echo "build-windows-qt: unknown architecture $arch (i686 or x86_64)" >&2; exit 2 ;;
+esac
+target=$arch-w64-mingw32
+toolchain=mingw-w64-$arch.cmake
 
-"$top/scripts/install-deps.sh" qt6-base-dev-tools g++-mingw-w64-x86-64-posix \
-    mingw-w64-tools dpkg-dev patch
+"$top/scripts/install-deps.sh" qt6-base-dev-tools "$compiler" mingw-w64-tools dpkg-dev patch
 
 full_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 version=${full_version%%+*}
@@ -84,7 +91,7 @@ fi
 
 mkdir -p "$prefix"
 # Qt's own toolchain file names this one: keep it beside the Qt that needs it.
-cp "$top/packaging/windows/mingw-w64-x86_64.cmake" "$prefix/"
+cp "$top/packaging/windows/$toolchain" "$prefix/"
 
 echo "build-windows-qt: configuring Qt $version for $target ($(elapsed))"
 features=(
@@ -98,7 +105,7 @@ features=(
 off=()
 for f in "${features[@]}"; do off+=("-DFEATURE_$f=OFF"); done
 cmake -S "$src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64-x86_64.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$prefix/$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DCMAKE_BUILD_TYPE=Release \
     -DBUILD_SHARED_LIBS=OFF \
@@ -110,7 +117,7 @@ cmake -S "$src" -B "$work/build" -G Ninja \
     "${off[@]}" >"$work/configure.log" 2>&1 ||
     { tail -n 60 "$work/configure.log"; exit 1; }
 
-echo "build-windows-qt: building, about 40 min on 2 cores ($(elapsed))"
+echo "build-windows-qt: building, 15 to 40 min on 2 cores ($(elapsed))"
 nice cmake --build "$work/build" -j "$(nproc)" >"$work/build.log" 2>&1 ||
     { grep -B 5 -A 20 -m 3 -e 'error:' -e 'FAILED:' "$work/build.log" | head -n 120; exit 1; }
 cmake --install "$work/build" >"$work/install.log" 2>&1 ||
