@@ -6,13 +6,13 @@
 // empty history, the mean at about 1 MB from the one long run.
 
 #include "chat/ActivityLog.h"
-#include "ui/widgets/ChatHistoryView.h"
 #include "chat/ChatPanel.h"
 #include "chat/ChatView.h"
 #include "desktop/Clipboard.h"
+#include "settings/Settings.h"
 #include "system/Clock.h"
-#include "desktop/MessageDialog.h"
-#include "settings/SettingsStore.h"
+#include "system/ProgramFolders.h"
+#include "ui/widgets/ChatHistoryView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,22 +31,6 @@ namespace {
 
 const int messages = 20000;
 const int shortRuns = 300;
-
-class NoWindow : public MainWindowState
-{
-public:
-    WindowPlacement placement() const override { return {}; }
-    void setPlacement(const WindowPlacement &) override {}
-    bool isDateStampChecked() const override { return false; }
-    bool isTimeStampChecked() const override { return true; }
-    bool isLogChecked() const override { return false; }
-};
-
-class NoMessages : public MessageDialog
-{
-public:
-    void show(const QString &, const QString &) override {}
-};
 
 class NoClipboard : public Clipboard
 {
@@ -77,9 +61,10 @@ public:
     QString inputText() const override { return input.text(); }
     void clearInput() override { input.clear(); }
     void focusInput() override { input.setFocus(); }
-    bool isDateStampChecked() const override { return dateBox.isChecked(); }
-    bool isTimeStampChecked() const override { return timeBox.isChecked(); }
-    bool isLogChecked() const override { return logBox.isChecked(); }
+    ChatSwitches switches() const override
+    {
+        return {dateBox.isChecked(), timeBox.isChecked(), logBox.isChecked()};
+    }
     void setConnectedCall(const QString &call) override { callsign.setText(call); }
 
     ChatHistoryView history;
@@ -160,11 +145,10 @@ Cost timedReceive(ChatPanel &panel, int i)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    NoWindow window;
-    NoMessages messagesBox;
     NoClipboard clipboard;
     SystemClock clock;
-    SettingsStore settings(window, messagesBox);
+    Settings settings;
+    settings.programFolder = ProgramFolders::system().program;
     ActivityLog log(settings, clock);
     BenchView view;
     ChatPanel panel(settings, clock, SessionRef([] { return nullptr; }), clipboard, log, view);

@@ -1,19 +1,19 @@
-#include "MainWindow.h"
+#include "AppController.h"
 
 #include "desktop/Clipboard.h"
-#include "system/Clock.h"
-#include "echolink/EchoLinkConnector.h"
 #include "desktop/FileOpenDialog.h"
-#include "system/InstanceGuard.h"
 #include "desktop/JapaneseFont.h"
+#include "echolink/EchoLinkConnector.h"
+#include "system/Clock.h"
+#include "system/InstanceGuard.h"
 #include "ui/AppIcon.h"
 
 #ifdef Q_OS_WIN
-#include "system/WinBeeper.h"
 #include "desktop/WinMessageDialog.h"
+#include "system/WinBeeper.h"
 #else
-#include "system/AlsaBeeper.h"
 #include "desktop/MessageDialog.h"
+#include "system/AlsaBeeper.h"
 #endif
 
 #include <QApplication>
@@ -44,13 +44,13 @@ int main(int argc, char *argv[])
     QtFileOpenDialog fileDialog;
     LockFileInstanceGuard instance;
 
-    MainWindow window(MainServices{clock, messages, clipboard, beeper, fileDialog, instance,
-                                   createEchoLinkSession, ProgramFolders::system()});
-    QObject::connect(&window, &MainWindow::programEnded, &app, &QCoreApplication::quit,
+    AppController program(MainServices{clock, messages, clipboard, beeper, fileDialog, instance,
+                                       createEchoLinkSession, ProgramFolders::system()});
+    QObject::connect(&program, &AppController::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    window.startUp();
-    if (window.hasEnded())
+    program.startUp();
+    if (program.hasEnded())
         return 0;
-    window.show();
+    program.window().show();
     return app.exec();
 }

@@ -4,7 +4,7 @@
 #include "compat/ErrorTrap.h"
 #include "system/FileSystem.h"
 #include "encoding/TextFile.h"
-#include "settings/SettingsStore.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 
@@ -14,7 +14,7 @@ const QString dateMarker = QStringLiteral("%date%");
 
 } // namespace
 
-ActivityLog::ActivityLog(const SettingsStore &settings, const Clock &clock) : m_settings(settings), m_clock(clock)
+ActivityLog::ActivityLog(const Settings &settings, const Clock &clock) : m_settings(settings), m_clock(clock)
 {
 }
 
@@ -47,14 +47,14 @@ QString ActivityLog::textLogPath() const
 // the first "%", wherever that is.
 QString ActivityLog::htmlLogPath() const
 {
-    const QString &setting = m_settings.settings().htmlLog;
+    const QString &setting = m_settings.htmlLog;
     if (setting.isEmpty())
         return {};
     QString path = setting;
     if (setting.indexOf(dateMarker) > 0)
         path = setting.left(setting.indexOf(QLatin1Char('%'))) + m_clock.dateDigits() + QStringLiteral(".html");
     if (QDir::isRelativePath(path))
-        path = m_settings.settings().programFolder + path;
+        path = m_settings.programFolder + path;
     return path;
 }
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 class Clock;
-class SettingsStore;
+struct Settings;
 
 // The daily text log and the optional HTML log of the chat traffic. Every
 // line is opened, appended and closed in one call, so other programs may read
@@ -12,7 +12,7 @@ class SettingsStore;
 class ActivityLog
 {
 public:
-    ActivityLog(const SettingsStore &settings, const Clock &clock);
+    ActivityLog(const Settings &settings, const Clock &clock);
 
     // Appends "[HH:MM:SS]" + chatLine to Logs/yyyyMMdd.txt in the program
     // folder and, when an HTML log is set, the same + "<br>" to the HTML
@@ -34,6 +34,6 @@ private:
     void writeHtmlLog(const QString &chatLine);
     QString stamped(const QString &chatLine) const;
 
-    const SettingsStore &m_settings;
+    const Settings &m_settings;
     const Clock &m_clock;
 };

@@ -7,7 +7,8 @@
 #include "desktop/Clipboard.h"
 #include "system/Clock.h"
 #include "compat/ErrorTrap.h"
-#include "settings/SettingsStore.h"
+#include "compat/WindowsKeys.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ const QString entrySeparator = QStringLiteral("\r\n\r\n");
 
 } // namespace
 
-ChatPanel::ChatPanel(const SettingsStore &settings, const Clock &clock, SessionRef session, Clipboard &clipboard,
+ChatPanel::ChatPanel(const Settings &settings, const Clock &clock, SessionRef session, Clipboard &clipboard,
                      ActivityLog &log, ChatView &view)
     : m_settings(settings),
       m_clock(clock),
@@ -43,7 +44,7 @@ void ChatPanel::sendMessage()
 void ChatPanel::appendEntry(const QString &chatLine)
 {
     ErrorTrap::silent([&] {
-        if (m_view.isLogChecked())
+        if (m_view.switches().logChat)
             m_log.write(chatLine);
         const QString entry = entrySeparator + stamps() + chatLine;
         m_history.append(entry);
@@ -55,10 +56,11 @@ void ChatPanel::appendEntry(const QString &chatLine)
 // Each stamp reads the clock by itself.
 QString ChatPanel::stamps() const
 {
+    const ChatSwitches switches = m_view.switches();
     QString text;
-    if (m_view.isDateStampChecked())
+    if (switches.stampDate)
         text += QLatin1Char('[') + m_clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) + QLatin1Char(']');
-    if (m_view.isTimeStampChecked())
+    if (switches.stampTime)
         text += QLatin1Char('[') + m_clock.timeText() + QLatin1Char(']');
     return text;
 }
@@ -66,7 +68,7 @@ QString ChatPanel::stamps() const
 void ChatPanel::onChatTextReceived(const QString &chatLine)
 {
     ErrorTrap::silent([&] {
-        if (m_settings.settings().speakCallsigns)
+        if (m_settings.speakCallsigns)
             CallsignSpeech::copySpokenForm(chatLine, m_clipboard);
         appendEntry(chatLine);
     });
@@ -91,34 +93,14 @@ void ChatPanel::clearHistory()
     });
 }
 
-int ChatPanel::inputKeyPress(int character)
+void ChatPanel::onHistoryKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (character != keyEnter)
-        return character;
-    sendMessage();
-    return 0;
-}
-
-int ChatPanel::historyKeyPress(int character)
-{
-    if (character != keyEscape)
-        return 0;
-    ErrorTrap::silent([this] { m_view.focusInput(); });
-    return character;
-}
-
-int ChatPanel::historyKeyDown(int keyCode, int shift)
-{
-    if (keyCode == keyC && shift == shiftCtrl) {
+    if (key == Qt::Key_C && WindowsKeys::isCtrlAlone(modifiers)) {
         ErrorTrap::silent([this] {
             m_clipboard.setText(m_view.selectedHistoryText());
             m_view.focusInput();
         });
-        return keyCode;
-    }
-    if (keyCode == keyEscape) {
+    } else if (key == Qt::Key_Escape) {
         ErrorTrap::silent([this] { m_view.focusInput(); });
-        return keyCode;
     }
-    return 0;
 }

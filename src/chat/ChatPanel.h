@@ -3,13 +3,14 @@
 #include "ChatHistory.h"
 #include "echolink/SessionRef.h"
 
+#include <Qt>
 #include <QString>
 
 class ActivityLog;
 class ChatView;
 class Clipboard;
 class Clock;
-class SettingsStore;
+struct Settings;
 
 // The chat panel of the main window: sending and receiving chat messages,
 // the history with its optional date and time stamps, logging, callsign
@@ -19,14 +20,7 @@ class SettingsStore;
 class ChatPanel
 {
 public:
-    // Character and key codes the key handlers look at, and the shift state
-    // of Ctrl alone (Shift 1, Ctrl 2, Alt 4).
-    static constexpr int keyEnter = 13;
-    static constexpr int keyEscape = 27;
-    static constexpr int keyC = 67;
-    static constexpr int shiftCtrl = 2;
-
-    ChatPanel(const SettingsStore &settings, const Clock &clock, SessionRef session, Clipboard &clipboard,
+    ChatPanel(const Settings &settings, const Clock &clock, SessionRef session, Clipboard &clipboard,
               ActivityLog &log, ChatView &view);
 
     // Sends the input text to EchoLink, then shows it as the own callsign's
@@ -42,18 +36,17 @@ public:
     void onDisconnected();
     void clearHistory();
 
-    // The key handlers return the code the control should go on with; 0
-    // means the key is discarded.
-    int inputKeyPress(int character);
-    int historyKeyPress(int character);
-    int historyKeyDown(int keyCode, int shift);
+    // A key pressed in the history: Ctrl (alone) with C copies the selection
+    // and goes back to the input line, Esc goes back to it. The history
+    // itself acts on no key, so its text cannot be changed.
+    void onHistoryKey(int key, Qt::KeyboardModifiers modifiers);
 
     const ChatHistory &history() const { return m_history; }
 
 private:
     QString stamps() const;
 
-    const SettingsStore &m_settings;
+    const Settings &m_settings;
     const Clock &m_clock;
     SessionRef m_session;
     Clipboard &m_clipboard;

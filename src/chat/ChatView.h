@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Settings.h"
+
 #include <QString>
 
 // What the chat panel needs of the main window's controls. All texts are
@@ -22,9 +24,7 @@ public:
     virtual void focusInput() = 0;
 
     // The live states of the Date, Time and Log check boxes.
-    virtual bool isDateStampChecked() const = 0;
-    virtual bool isTimeStampChecked() const = 0;
-    virtual bool isLogChecked() const = 0;
+    virtual ChatSwitches switches() const = 0;
 
     // The connected station's callsign.
     virtual void setConnectedCall(const QString &callsign) = 0;

@@ -1,8 +1,10 @@
 #include "AppInfo.h"
 
+#include "Texts.h"
+
 namespace AppInfo {
 
-QString title() { return QStringLiteral("Vorlane"); }
+QString title() { return Texts::programTitle; }
 int major() { return VORLANE_VERSION_MAJOR; }
 int minor() { return VORLANE_VERSION_MINOR; }
 int revision() { return VORLANE_VERSION_PATCH; }
@@ -14,7 +16,7 @@ QString versionText()
 
 QString captionPrefix()
 {
-    return QStringLiteral("VLN Ver.") + versionText() + QLatin1Char(' ');
+    return Texts::captionVersion + versionText() + QLatin1Char(' ');
 }
 
 } // namespace AppInfo

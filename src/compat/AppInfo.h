@@ -1,15 +1,18 @@
 #pragma once
 
+// Kept on purpose (see README.md): the version as the caption and the about
+// box show it.
+
 #include <QString>
 
-// What the platform keeps about the running program.
+// The running program's title and version.
 namespace AppInfo {
 
 QString title();          // "Vorlane"
 int major();
 int minor();
 int revision();
-QString versionText();    // "0.1.14"
+QString versionText();    // "0.1.14": decimal, no leading zeros
 QString captionPrefix();  // "VLN Ver.0.1.14 ", the main window's caption before date and time
 
 } // namespace AppInfo

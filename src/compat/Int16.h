@@ -1,5 +1,9 @@
 #pragma once
 
+// Kept on purpose (see README.md): counters and settings are 16-bit and
+// overflow into the error trap. Do not widen them: a limit past 09:06:07
+// must keep failing as it always has.
+
 #include <QtGlobal>
 
 // Counters and settings are 16-bit signed integers: every step is checked and

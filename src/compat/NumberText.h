@@ -1,5 +1,8 @@
 #pragma once
 
+// Kept on purpose (see README.md): the number forms vln.ini and the dialogs
+// hold; users' files are read and written in exactly these.
+
 #include <QString>
 
 // Numbers as the settings file and the dialogs hold them.

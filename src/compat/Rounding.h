@@ -1,5 +1,8 @@
 #pragma once
 
+// Kept on purpose (see README.md): halves round to the even neighbour, as
+// the lamp level and the settings reader always have.
+
 #include <QtGlobal>
 
 // Fractions become integers by rounding to the nearest, a half going to the

@@ -1,5 +1,8 @@
 #pragma once
 
+// Kept on purpose (see README.md): the run-time errors a handler can raise,
+// named as users have always seen them. Every one ends in an error trap.
+
 #include <stdexcept>
 #include <string>
 
@@ -37,6 +40,27 @@ class SubscriptError : public RunTimeError
 {
 public:
     SubscriptError() : RunTimeError("Subscript out of range") {}
+};
+
+// A reference that holds no object (EchoLink after it was let go, say).
+class ObjectNotSetError : public RunTimeError
+{
+public:
+    ObjectNotSetError() : RunTimeError("Object variable not set") {}
+};
+
+// A property given a value it cannot take (a negative size, say).
+class InvalidPropertyValueError : public RunTimeError
+{
+public:
+    InvalidPropertyValueError() : RunTimeError("Invalid property value") {}
+};
+
+// A window that was needed but not given.
+class ObjectRequiredError : public RunTimeError
+{
+public:
+    ObjectRequiredError() : RunTimeError("Object required") {}
 };
 
 // A file or folder operation that did not succeed.

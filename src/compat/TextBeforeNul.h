@@ -1,5 +1,8 @@
 #pragma once
 
+// Kept on purpose (see README.md): a file name comes back in a NUL-filled
+// buffer, and only the text before the first NUL is the name.
+
 #include <QString>
 
 // The text up to its first NUL character, or the whole text when it has

@@ -1,30 +1,30 @@
 #pragma once
 
+// Kept on purpose (see README.md): keys as Windows reports them to a
+// handler, which decides on the Windows codes. Do not "correct" these into
+// Qt's keys: Ctrl+Shift+C must not copy, and Ctrl+L must pass a digit box.
+
 #include <QKeyEvent>
 
-// The character code that a key press types, as a KeyPress filter sees it.
-namespace TypedKey {
+namespace WindowsKeys {
 
-// Ctrl with a letter types its control code (Ctrl+L is 12, Ctrl+V 22);
+// The shift state of a key: Shift 1, Ctrl 2, Alt 4, summed.
+int shiftState(Qt::KeyboardModifiers modifiers);
+
+// Ctrl alone, not with Shift or Alt: the state in which C copies.
+inline bool isCtrlAlone(Qt::KeyboardModifiers modifiers)
+{
+    return shiftState(modifiers) == 2;
+}
+
+// The character code a key press types, as a KeyPress handler sees it:
+// Ctrl with a letter types its control code (Ctrl+L is 12, Ctrl+V 22),
 // backspace is 8. Keys that type nothing (moves, Tab, Enter, Esc, Delete)
-// give 0 and are no filter's business.
-inline int code(const QKeyEvent &event)
-{
-    const int key = event.key();
-    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return key - Qt::Key_A + 1;
-    if (key == Qt::Key_Backspace)
-        return 8;
-    const QString text = event.text();
-    if (text.isEmpty() || text.at(0).category() == QChar::Other_Control)
-        return 0;
-    return text.at(0).unicode();
-}
+// give 0.
+int typedCharacter(const QKeyEvent &event);
 
-// The numeric boxes' rule: digits, backspace and code 12 pass.
-inline bool isDigitKey(int code)
-{
-    return (code >= '0' && code <= '9') || code == 8 || code == 12;
-}
+// The numeric boxes' rule: a key that types a character other than a digit,
+// backspace or code 12 is discarded.
+bool refusedByDigitBox(const QKeyEvent &event);
 
-} // namespace TypedKey
+} // namespace WindowsKeys

@@ -1,6 +1,6 @@
 #include "Cp932.h"
 
-#include "compat/RunTimeError.h"
+#include <stdexcept>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -89,7 +89,7 @@ QByteArray encode(const QString &text)
     const int length = static_cast<int>(wide.size());
     const int size = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, source, length, nullptr, 0, "?", nullptr);
     if (size <= 0)
-        throw RunTimeError("code page 932 is not available");
+        throw std::runtime_error("code page 932 is not available");
     QByteArray out(size, Qt::Uninitialized);
     WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, source, length, out.data(), size, "?", nullptr);
     return out;
@@ -124,7 +124,7 @@ public:
     Converter(const char *to, const char *from) : m_cd(iconv_open(to, from))
     {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
-            throw RunTimeError("code page 932 is not available");
+            throw std::runtime_error("code page 932 is not available");
     }
     ~Converter() { iconv_close(m_cd); }
     Converter(const Converter &) = delete;

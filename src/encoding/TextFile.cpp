@@ -1,7 +1,6 @@
 #include "TextFile.h"
 
 #include "Cp932.h"
-#include "compat/RunTimeError.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -12,7 +11,7 @@ const int chunkSize = 4096;
 
 [[noreturn]] void fail(const QString &what, const QFileDevice &file)
 {
-    throw FileError((what + QStringLiteral(" ") + file.fileName() + QStringLiteral(": ") + file.errorString())
+    throw TextFileError((what + QStringLiteral(" ") + file.fileName() + QStringLiteral(": ") + file.errorString())
                         .toStdString());
 }
 
@@ -108,7 +107,7 @@ void append(const QString &path, const QByteArray &bytes)
     if (file.write(bytes) != bytes.size()) {
         const QString error = file.errorString();
         file.resize(before);
-        throw FileError(("cannot append to " + path + ": " + error).toStdString());
+        throw TextFileError(("cannot append to " + path + ": " + error).toStdString());
     }
     file.close();
     if (file.error() != QFileDevice::NoError)

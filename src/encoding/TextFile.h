@@ -3,9 +3,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <stdexcept>
+
+// A text file that could not be read or written; the message names it.
+class TextFileError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Text files as the program keeps them: code page 932, CR LF line ends, no
 // byte-order mark. Each call opens, works and closes; nothing stays open.
-// Every failure throws FileError.
+// Every failure throws TextFileError.
 namespace TextFile {
 
 // The lines of the file without their line ends (CR LF, a lone CR or a lone

@@ -17,6 +17,40 @@ struct TimeLimit
     qint32 totalSeconds() const;
 };
 
+// The main window's placement: outer left, top, width and height in twips.
+struct WindowPlacement
+{
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// The main window's Date, Time and Log boxes.
+struct ChatSwitches
+{
+    bool stampDate = false;
+    bool stampTime = true;
+    bool logChat = false;
+};
+
+// What vln.ini keeps of the main window besides the settings record.
+struct WindowState
+{
+    WindowPlacement placement;
+    ChatSwitches switches;
+};
+
+// The options dialog's on/off settings.
+struct OptionSwitches
+{
+    bool syncTransmit = true;
+    bool syncReceive = true;
+    bool alarm = false;
+    ChatSwitches chat;
+    bool speakCallsigns = false;
+};
+
 // One daily schedule window as vln.ini keeps it.
 struct ScheduleWindow
 {
@@ -29,7 +63,7 @@ struct ScheduleWindow
 
 // The user's settings as vln.ini holds them, but for the window placement,
 // which the main window itself keeps. A plain value: SettingsStore holds the
-// program's one live copy. The initial values are the in-memory defaults
+// program's one live copy, which the timer, the chat and the dialogs read. The initial values are the in-memory defaults
 // that stand in for a vln.ini that could not be used.
 struct Settings
 {
@@ -52,4 +86,8 @@ struct Settings
     QString htmlLog;
 
     std::array<ScheduleWindow, 2> schedule;
+
+    // programFolder + "Logs" + separator, where the daily text logs go.
+    QString logsFolder() const;
+    ChatSwitches chatSwitches() const { return {stampDate, stampTime, logChat}; }
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ui/MainWindowState.h"
 #include "Settings.h"
 
 #include <QStringList>

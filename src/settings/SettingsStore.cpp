@@ -2,10 +2,12 @@
 
 #include "SettingsFile.h"
 #include "compat/ErrorTrap.h"
+#include "compat/RunTimeError.h"
+#include "compat/Texts.h"
+#include "desktop/MessageDialog.h"
+#include "encoding/TextFile.h"
 #include "system/FileSystem.h"
 #include "system/Folders.h"
-#include "compat/RunTimeError.h"
-#include "encoding/TextFile.h"
 
 namespace {
 
@@ -13,8 +15,8 @@ const QString fileName = QStringLiteral("vln.ini");
 
 } // namespace
 
-SettingsStore::SettingsStore(MainWindowState &window, MessageDialog &messages, ProgramFolders folders)
-    : m_window(window), m_messages(messages), m_folders(std::move(folders))
+SettingsStore::SettingsStore(MessageDialog &messages, ProgramFolders folders)
+    : m_messages(messages), m_folders(std::move(folders))
 {
     m_settings.programFolder = m_folders.program;
     m_settings.echoLinkFolder = m_folders.defaultEchoLink;
@@ -22,7 +24,7 @@ SettingsStore::SettingsStore(MainWindowState &window, MessageDialog &messages, P
 
 void SettingsStore::locateProgramFolder()
 {
-    ErrorTrap::report(m_messages, QStringLiteral("Module1.getVLNpath Error"), [this] {
+    ErrorTrap::report(m_messages, Texts::ErrorBox::programFolder, [this] {
         if (m_folders.program.isEmpty())
             throw FileError("program folder unknown");
         m_settings.programFolder = Folders::withSeparator(m_folders.program);
@@ -32,7 +34,7 @@ void SettingsStore::locateProgramFolder()
 bool SettingsStore::defaultInstallFolderExists()
 {
     bool exists = false;
-    ErrorTrap::report(m_messages, QStringLiteral("Module1.getDefVLNpath Error"),
+    ErrorTrap::report(m_messages, Texts::ErrorBox::defaultInstallFolder,
                       [&] { exists = FileSystem::folderExists(m_folders.defaultInstall); });
     return exists;
 }
@@ -40,7 +42,7 @@ bool SettingsStore::defaultInstallFolderExists()
 bool SettingsStore::echoLinkInstalled()
 {
     bool exists = false;
-    ErrorTrap::report(m_messages, QStringLiteral("Module1.getELProg Error"),
+    ErrorTrap::report(m_messages, Texts::ErrorBox::echoLinkFolder,
                       [&] { exists = FileSystem::folderExists(m_settings.echoLinkFolder); });
     return exists;
 }
@@ -54,43 +56,40 @@ bool SettingsStore::ensureLogsFolder()
     });
 }
 
-QString SettingsStore::logsFolder() const
-{
-    return m_settings.programFolder + QStringLiteral("Logs") + Folders::separator();
-}
-
 // A user's own file wins; the default install folder's, an administrator's
 // shared one, only seeds a first start. Its program folder line is not
 // taken, so what the user changes is written to, and read back from, the
 // user's own file, and a broken shared file replaces nothing of the user's.
-bool SettingsStore::load()
+SettingsStore::Loaded SettingsStore::load()
 {
     const QString ownFolder = m_settings.programFolder;
     const bool shared = !FileSystem::fileExists(ownFolder + fileName) && defaultInstallFolderExists();
-    const bool usable = readFile((shared ? m_folders.defaultInstall : ownFolder) + fileName);
+    Loaded loaded;
+    loaded.placement = readFile((shared ? m_folders.defaultInstall : ownFolder) + fileName, loaded.usable);
     if (shared)
         m_settings.programFolder = ownFolder;
-    if (usable)
-        return true;
-    writeDefaults();
-    resetToDefaults();
-    return false;
+    if (!loaded.usable) {
+        writeDefaults();
+        resetToDefaults();
+    }
+    return loaded;
 }
 
 // Values parsed before a failure stay stored; resetToDefaults() then puts
 // back all but the folders, the HTML log and the schedule digits.
-bool SettingsStore::readFile(const QString &path)
+std::optional<WindowPlacement> SettingsStore::readFile(const QString &path, bool &usable)
 {
-    bool usable = false;
+    std::optional<WindowPlacement> placement;
+    usable = false;
     ErrorTrap::silent([&] {
         const QStringList lines = TextFile::readLines(path, SettingsFile::lineCount);
         if (lines.size() < SettingsFile::lineCount)
             throw FileError("vln.ini is short");
         const SettingsFile::Parsed parsed = SettingsFile::parse(lines, m_settings);
-        m_window.setPlacement(parsed.placement);
+        placement = parsed.placement;
         usable = parsed.invalid == 0;
     });
-    return usable;
+    return placement;
 }
 
 void SettingsStore::resetToDefaults()
@@ -113,23 +112,20 @@ void SettingsStore::resetToDefaults()
     }
 }
 
-void SettingsStore::write(const Settings &values)
+void SettingsStore::write(const Settings &values, const WindowPlacement &placement)
 {
     ErrorTrap::silent([&] {
-        TextFile::writeLines(values.programFolder + fileName,
-                             SettingsFile::format(values, m_window.placement()));
+        TextFile::writeLines(values.programFolder + fileName, SettingsFile::format(values, placement));
     });
 }
 
-void SettingsStore::save()
+void SettingsStore::save(const WindowState &window)
 {
-    ErrorTrap::silent([this] {
-        Settings values = m_settings;
-        values.stampDate = m_window.isDateStampChecked();
-        values.stampTime = m_window.isTimeStampChecked();
-        values.logChat = m_window.isLogChecked();
-        write(values);
-    });
+    Settings values = m_settings;
+    values.stampDate = window.switches.stampDate;
+    values.stampTime = window.switches.stampTime;
+    values.logChat = window.switches.logChat;
+    write(values, window.placement);
 }
 
 void SettingsStore::writeDefaults()
@@ -141,4 +137,36 @@ void SettingsStore::writeDefaults()
         TextFile::writeLines(m_settings.programFolder + Folders::separator() + fileName,
                              SettingsFile::defaults(m_settings.echoLinkFolder, m_settings.programFolder));
     });
+}
+
+void SettingsStore::storeSwitches(const OptionSwitches &switches)
+{
+    m_settings.syncTransmit = switches.syncTransmit;
+    m_settings.syncReceive = switches.syncReceive;
+    m_settings.alarm = switches.alarm;
+    m_settings.stampDate = switches.chat.stampDate;
+    m_settings.stampTime = switches.chat.stampTime;
+    m_settings.logChat = switches.chat.logChat;
+    m_settings.speakCallsigns = switches.speakCallsigns;
+}
+
+void SettingsStore::applyOptions(const TimeLimit &limit, qint16 fontSize, qint16 standbySeconds,
+                                 const WindowPlacement &placement)
+{
+    m_settings.limit = limit;
+    m_settings.fontSize = fontSize;
+    m_settings.standbySeconds = standbySeconds;
+    write(m_settings, placement);
+    emit optionsApplied();
+}
+
+void SettingsStore::applySchedule(const std::array<ScheduleWindow, 2> &windows, const WindowState &window)
+{
+    m_settings.schedule = windows;
+    save(window);
+    const bool first = windows[0].enableDigit == 1;
+    const bool second = windows[1].enableDigit == 1;
+    m_settings.schedule[0].enableDigit = first ? 1 : 0;
+    m_settings.schedule[1].enableDigit = second ? 1 : 0;
+    emit scheduleApplied(first, second);
 }

@@ -3,9 +3,9 @@
 #include "BusyView.h"
 #include "system/Clock.h"
 #include "compat/ErrorTrap.h"
-#include "settings/SettingsStore.h"
+#include "settings/Settings.h"
 
-BusyControl::BusyControl(const SettingsStore &settings, const Clock &clock, SessionRef session, BusyView &view)
+BusyControl::BusyControl(const Settings &settings, const Clock &clock, SessionRef session, BusyView &view)
     : m_settings(settings), m_clock(clock), m_session(std::move(session)), m_view(view)
 {
 }
@@ -40,7 +40,7 @@ void BusyControl::armSchedule(bool first, bool second)
 void BusyControl::checkSchedule()
 {
     ErrorTrap::silent([this] {
-        const auto &schedule = m_settings.settings().schedule;
+        const auto &schedule = m_settings.schedule;
         for (std::size_t i = 0; i < schedule.size(); ++i) {
             checkEdge(m_armed[i], schedule[i].start, true);
             checkEdge(m_armed[i], schedule[i].end, false);

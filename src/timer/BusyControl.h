@@ -8,7 +8,7 @@
 
 class BusyView;
 class Clock;
-class SettingsStore;
+struct Settings;
 
 // The Busy switch: the box sets EchoLink's busy state and greys the chat
 // history; the tick's schedule check ticks and clears it at the edges of the
@@ -16,7 +16,7 @@ class SettingsStore;
 class BusyControl
 {
 public:
-    BusyControl(const SettingsStore &settings, const Clock &clock, SessionRef session, BusyView &view);
+    BusyControl(const Settings &settings, const Clock &clock, SessionRef session, BusyView &view);
 
     // The box was clicked: the history's background, then both of
     // EchoLink's busy flags follow the box. Ends silently on an error.
@@ -39,7 +39,7 @@ private:
     void followBox();
     void checkEdge(bool armed, const QString &edge, bool busy);
 
-    const SettingsStore &m_settings;
+    const Settings &m_settings;
     const Clock &m_clock;
     SessionRef m_session;
     BusyView &m_view;

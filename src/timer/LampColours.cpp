@@ -1,15 +1,14 @@
 #include "LampColours.h"
 
-#include "compat/BgrColor.h"
+#include "compat/DesignColours.h"
 #include "compat/RunTimeError.h"
 
 namespace LampColours {
 
 namespace {
 
-void fill(Table &table, int from, int to, quint32 bgr)
+void fill(Table &table, int from, int to, const QColor &colour)
 {
-    const QColor colour = fromBgr(bgr);
     for (int i = from; i <= to; ++i)
         table[std::size_t(i)] = colour;
 }
@@ -23,13 +22,13 @@ Table forLevel(qint16 level)
         throw SubscriptError();
 
     Table table;
-    table.fill(fromBgr(0x000000));
-    fill(table, 1, level, 0x00FF00);
+    table.fill(DesignColours::noLamp);
+    fill(table, 1, level, DesignColours::greenLamp);
     if (level >= 60)
-        fill(table, 60, level, 0x00FFFF);
+        fill(table, 60, level, DesignColours::yellowLamp);
     if (level >= 75)
-        fill(table, 75, level, 0x0000FF);
-    fill(table, level + 1, LampCount, 0xC0C0C0);
+        fill(table, 75, level, DesignColours::redLamp);
+    fill(table, level + 1, LampCount, DesignColours::unlitLamp);
     return table;
 }
 

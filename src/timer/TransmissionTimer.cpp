@@ -5,36 +5,19 @@
 #include "TimerView.h"
 #include "compat/AppInfo.h"
 #include "system/Beeper.h"
-#include "compat/BgrColor.h"
+#include "compat/DesignColours.h"
 #include "system/Clock.h"
 #include "compat/ErrorTrap.h"
 #include "compat/RunTimeError.h"
+#include "compat/Texts.h"
 #include "compat/Int16.h"
 #include "compat/NumberText.h"
 #include "compat/Rounding.h"
-#include "settings/SettingsStore.h"
+#include "settings/Settings.h"
 
 #include <QLocale>
 
 namespace {
-
-const QString onAir = QStringLiteral("On Air");
-const QString receive = QStringLiteral("Receive");
-const QString wait = QStringLiteral("Wait");
-const QString over = QStringLiteral("Over !!");
-
-const quint32 statusBack = 0xE0E0E0;
-const quint32 transmitFore = 0x0000C0;
-const quint32 receiveFore = 0x00C000;
-const quint32 waitFore = 0x00C0C0;
-const quint32 overFore = 0x0000FF;
-const quint32 transmitLamp = 0x0000FF;
-const quint32 receiveLamp = 0x80FF80;
-const quint32 waitLamp = 0x00FFFF;
-const quint32 idleLamp = 0x808080;
-const quint32 dayBlack = 0x000000;
-const quint32 sundayRed = 0x0000FF;
-const quint32 saturdayBlue = 0xFF0000;
 
 const int alarmHz = 1000;
 const int alarmMs = 100;
@@ -48,7 +31,7 @@ struct Zone
 
 } // namespace
 
-TransmissionTimer::TransmissionTimer(const SettingsStore &settings, const Clock &clock, SessionRef session,
+TransmissionTimer::TransmissionTimer(const Settings &settings, const Clock &clock, SessionRef session,
                                      Beeper &beeper, TimerView &view, BusyControl &busy)
     : m_settings(settings),
       m_clock(clock),
@@ -69,7 +52,7 @@ void TransmissionTimer::resetCount()
 
 void TransmissionTimer::updateTotal()
 {
-    m_totalSeconds = m_settings.settings().limit.totalSeconds();
+    m_totalSeconds = m_settings.limit.totalSeconds();
 }
 
 void TransmissionTimer::applyLimit()
@@ -81,7 +64,7 @@ void TransmissionTimer::applyLimit()
 void TransmissionTimer::onTransmitChanged(bool transmitting)
 {
     ErrorTrap::silent([&] {
-        if (!m_settings.settings().syncTransmit)
+        if (!m_settings.syncTransmit)
             return;
         if (transmitting)
             started(Event::Transmission);
@@ -93,7 +76,7 @@ void TransmissionTimer::onTransmitChanged(bool transmitting)
 void TransmissionTimer::onReceiveChanged(bool receiving)
 {
     ErrorTrap::silent([&] {
-        if (!m_settings.settings().syncReceive)
+        if (!m_settings.syncReceive)
             return;
         if (receiving)
             started(Event::Reception);
@@ -105,16 +88,17 @@ void TransmissionTimer::onReceiveChanged(bool receiving)
 void TransmissionTimer::started(Event event)
 {
     const bool transmission = event == Event::Transmission;
-    showStatus(transmission ? transmitFore : receiveFore, transmission ? onAir : receive);
+    showStatus(transmission ? DesignColours::transmitText : DesignColours::receiveText,
+               transmission ? Texts::onAir : Texts::receive);
     m_counting = true;
-    m_view.setStateLampColour(fromBgr(transmission ? transmitLamp : receiveLamp));
+    m_view.setStateLampColour(transmission ? DesignColours::transmitLamp : DesignColours::receiveLamp);
     loadLimit();
     if (transmission)
         m_transmitting = true;
     else
         m_receiving = true;
     m_waiting = true;
-    m_standbyLeft = m_settings.settings().standbySeconds;
+    m_standbyLeft = m_settings.standbySeconds;
 }
 
 // The wait flag stays set, so the standby wait follows.
@@ -122,7 +106,7 @@ void TransmissionTimer::ended()
 {
     m_view.setStatusText(QString());
     m_counting = false;
-    m_view.setStateLampColour(fromBgr(idleLamp));
+    m_view.setStateLampColour(DesignColours::idleLamp);
     m_receiving = false;
     m_transmitting = false;
 }
@@ -153,12 +137,12 @@ void TransmissionTimer::showDayOfWeek()
 {
     const QString day = QLocale::c().toString(m_clock.now().date(), QStringLiteral("ddd"));
     m_view.setDayText(day);
-    quint32 colour = dayBlack;
+    QColor colour = DesignColours::weekday;
     if (day == QLatin1String("Sun"))
-        colour = sundayRed;
+        colour = DesignColours::sunday;
     else if (day == QLatin1String("Sat"))
-        colour = saturdayBlue;
-    m_view.setDayColour(fromBgr(colour));
+        colour = DesignColours::saturday;
+    m_view.setDayColour(colour);
 }
 
 // A failing callsign call throws here and ends the tick before the count.
@@ -184,10 +168,10 @@ void TransmissionTimer::standbyWait()
         loadLimit();
         m_waiting = false;
         m_view.setStatusText(QString());
-        m_view.setStateLampColour(fromBgr(idleLamp));
+        m_view.setStateLampColour(DesignColours::idleLamp);
     } else {
-        showStatus(waitFore, wait);
-        m_view.setStateLampColour(fromBgr(waitLamp));
+        showStatus(DesignColours::waitText, Texts::wait);
+        m_view.setStateLampColour(DesignColours::waitLamp);
         m_remaining = {0, 0, m_standbyLeft};
     }
     setLevel(m_standbyLeft);
@@ -202,7 +186,7 @@ void TransmissionTimer::countDown()
     Count &r = m_remaining;
     if (Int16::add(Int16::add(r.seconds, r.minutes), r.hours) == 0) {
         m_counting = false;
-        showStatus(overFore, over);
+        showStatus(DesignColours::overText, Texts::over);
         m_view.requestAttention();
         return;
     }
@@ -241,7 +225,7 @@ void TransmissionTimer::paintAndAlarm(qint16 level)
 
     m_view.setLampColours(LampColours::forLevel(level));
 
-    const Settings &s = m_settings.settings();
+    const Settings &s = m_settings;
     if (level == m_lastLevel || !s.alarm || !((s.syncTransmit && m_transmitting) || !m_receiving))
         return;
     for (const Zone &zone : zones) {
@@ -258,14 +242,14 @@ void TransmissionTimer::alarmBeep()
 
 void TransmissionTimer::loadLimit()
 {
-    const TimeLimit &limit = m_settings.settings().limit;
+    const TimeLimit &limit = m_settings.limit;
     m_remaining = {limit.hours, limit.minutes, limit.seconds};
 }
 
-void TransmissionTimer::showStatus(quint32 foreBgr, const QString &text)
+void TransmissionTimer::showStatus(const QColor &textColour, const QString &text)
 {
-    m_view.setStatusBackground(fromBgr(statusBack));
-    m_view.setStatusColour(fromBgr(foreBgr));
+    m_view.setStatusBackground(DesignColours::statusBackground);
+    m_view.setStatusColour(textColour);
     m_view.setStatusText(text);
 }
 

@@ -2,12 +2,13 @@
 
 #include "echolink/SessionRef.h"
 
+#include <QColor>
 #include <QString>
 
 class Beeper;
 class BusyControl;
 class Clock;
-class SettingsStore;
+struct Settings;
 class TimerView;
 
 // The transmission timer: EchoLink's transmit and receive events restart a
@@ -19,7 +20,7 @@ class TimerView;
 class TransmissionTimer
 {
 public:
-    TransmissionTimer(const SettingsStore &settings, const Clock &clock, SessionRef session,
+    TransmissionTimer(const Settings &settings, const Clock &clock, SessionRef session,
                       Beeper &beeper, TimerView &view, BusyControl &busy);
 
     // Loads the count with the limit and ends any standby wait.
@@ -64,9 +65,9 @@ private:
     void paintAndAlarm(qint16 level);
     void alarmBeep();
     void loadLimit();
-    void showStatus(quint32 foreBgr, const QString &text);
+    void showStatus(const QColor &textColour, const QString &text);
 
-    const SettingsStore &m_settings;
+    const Settings &m_settings;
     const Clock &m_clock;
     SessionRef m_session;
     Beeper &m_beeper;

@@ -61,7 +61,7 @@ void applyChatGeometry(const MainWindowUi &ui, const ChatGeometry &g)
 {
     using namespace ChatDesign;
     if (g.historyWidth < 0 || g.historyHeight < 0 || g.inputWidth < 0)
-        throw RunTimeError("Invalid property value");
+        throw InvalidPropertyValueError();
     ui.history->setGeometry(pixelRect(HistoryLeft, HistoryTop, g.historyWidth, g.historyHeight));
     ui.input->setGeometry(pixelRect(InputLeft, g.inputTop, g.inputWidth, InputHeight));
     ui.send->setGeometry(pixelRect(g.sendLeft, g.sendTop, SendWidth, InputHeight));

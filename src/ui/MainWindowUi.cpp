@@ -1,13 +1,15 @@
 #include "MainWindowUi.h"
 
 #include "AppIcon.h"
+#include "compat/Texts.h"
+#include "desktop/JapaneseFont.h"
+#include "desktop/Twips.h"
+#include "ui/widgets/ChatHistoryView.h"
 #include "ui/widgets/EtchedRule.h"
 #include "ui/widgets/LampBar.h"
 #include "ui/widgets/StateLamp.h"
-#include "ui/widgets/ChatHistoryView.h"
-#include "desktop/JapaneseFont.h"
-#include "desktop/Twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,7 +63,7 @@ W *switchRowControl(QWidget *parent, const char *name, const QString &caption, d
 QAction *exitAfterSeparator(QMenu *menu)
 {
     menu->addSeparator();
-    return named(menu->addAction(QStringLiteral("Exit(&E)")), "exitAction");
+    return named(menu->addAction(Texts::exitMenu), "exitAction");
 }
 
 QWidget *clientArea(QMainWindow *window)
@@ -74,14 +76,31 @@ QWidget *clientArea(QMainWindow *window)
     return central;
 }
 
+// Leaves an unchanged colour alone, so the tick repaints only what changed.
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    if (widget->palette().color(role) == colour)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void setText(QLabel *label, const QString &text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
 } // namespace
 
 MainWindowUi::MainWindowUi(QMainWindow *window)
-    : fileMenu(named(window->menuBar()->addMenu(QStringLiteral("File(&F)")), "fileMenu")),
-      optionsAction(named(fileMenu->addAction(QStringLiteral("Option(&O)")), "optionsAction")),
-      scheduleAction(named(fileMenu->addAction(QStringLiteral("Timer(&T)")), "scheduleAction")),
+    : window(window),
+      fileMenu(named(window->menuBar()->addMenu(Texts::fileMenu), "fileMenu")),
+      optionsAction(named(fileMenu->addAction(Texts::optionsMenu), "optionsAction")),
+      scheduleAction(named(fileMenu->addAction(Texts::scheduleMenu), "scheduleAction")),
       exitAction(exitAfterSeparator(fileMenu)),
-      aboutAction(named(window->menuBar()->addAction(QStringLiteral("About(&A)")), "aboutAction")),
+      aboutAction(named(window->menuBar()->addAction(Texts::aboutMenu), "aboutAction")),
       central(clientArea(window)),
       rule(new EtchedRule(EtchedRule::etched(5460, {4380, 5520}), 0, 0, central)),
       stateLamp(place(new StateLamp(central), "stateLamp", 60, 120, 255, 375)),
@@ -90,19 +109,19 @@ MainWindowUi::MainWindowUi(QMainWindow *window)
       status(statusLabel(central, "status", 3510, 1330, 14.25)),
       day(statusLabel(central, "day", 4850, 620, 11.25)),
       lampBar(new LampBar(central)),
-      dateStamp(switchRowControl<QCheckBox>(central, "dateStamp", QStringLiteral("Date"), 120, 795)),
-      timeStamp(switchRowControl<QCheckBox>(central, "timeStamp", QStringLiteral("Time"), 960, 795)),
-      log(switchRowControl<QCheckBox>(central, "log", QStringLiteral("Log"), 1800, 795)),
-      clear(switchRowControl<QPushButton>(central, "clear", QStringLiteral("Clear"), 2640, 795)),
-      busy(switchRowControl<QCheckBox>(central, "busy", QStringLiteral("Busy"), 3480, 795)),
-      logOpen(switchRowControl<QPushButton>(central, "logOpen", QStringLiteral("Log Open"), 4500, 915)),
+      dateStamp(switchRowControl<QCheckBox>(central, "dateStamp", Texts::dateBox, 120, 795)),
+      timeStamp(switchRowControl<QCheckBox>(central, "timeStamp", Texts::timeBox, 960, 795)),
+      log(switchRowControl<QCheckBox>(central, "log", Texts::logBox, 1800, 795)),
+      clear(switchRowControl<QPushButton>(central, "clear", Texts::clearButton, 2640, 795)),
+      busy(switchRowControl<QCheckBox>(central, "busy", Texts::busyBox, 3480, 795)),
+      logOpen(switchRowControl<QPushButton>(central, "logOpen", Texts::logOpenButton, 4500, 915)),
       // The history view brings its own key handling, wrapping and scroll bar.
       history(place(new ChatHistoryView(central), "history", 20, 1320, 5415, 5895)),
       input(place(new QLineEdit(central), "input", 20, 7320, 4755, 360)),
-      send(place(new QPushButton(QStringLiteral("Send"), central), "send", 4860, 7320, 555, 360))
+      send(place(new QPushButton(Texts::sendButton, central), "send", 4860, 7320, 555, 360))
 {
     window->setObjectName(QStringLiteral("mainWindow"));
-    window->setWindowTitle(QStringLiteral("VorlaneMonitor"));
+    window->setWindowTitle(Texts::monitorTitle);
     window->setWindowIcon(AppIcon::icon());
 
     // The status word starts in the design's olive until a state colours it.
@@ -128,4 +147,128 @@ void MainWindowUi::setChatFontSize(int points) const
     QFont font = history->font();
     font.setPointSize(points);
     history->setFont(font);
+}
+
+void MainWindowUi::setSwitches(const ChatSwitches &switches) const
+{
+    dateStamp->setChecked(switches.stampDate);
+    timeStamp->setChecked(switches.stampTime);
+    log->setChecked(switches.logChat);
+}
+
+void MainWindowUi::setStatusText(const QString &text)
+{
+    setText(status, text);
+}
+
+void MainWindowUi::setStatusBackground(const QColor &colour)
+{
+    setColour(status, QPalette::Window, colour);
+}
+
+void MainWindowUi::setStatusColour(const QColor &colour)
+{
+    setColour(status, QPalette::WindowText, colour);
+}
+
+void MainWindowUi::setStateLampColour(const QColor &colour)
+{
+    stateLamp->setFillColour(colour);
+}
+
+void MainWindowUi::setCountText(const QString &text)
+{
+    setText(count, text);
+}
+
+void MainWindowUi::setLampColours(const LampColours::Table &colours)
+{
+    lampBar->setColours(colours);
+}
+
+void MainWindowUi::setDayText(const QString &text)
+{
+    setText(day, text);
+}
+
+void MainWindowUi::setDayColour(const QColor &colour)
+{
+    setColour(day, QPalette::WindowText, colour);
+}
+
+void MainWindowUi::requestAttention()
+{
+    if (!window->isActiveWindow())
+        QApplication::alert(window);
+}
+
+void MainWindowUi::setCaption(const QString &caption)
+{
+    if (window->windowTitle() != caption)
+        window->setWindowTitle(caption);
+}
+
+bool MainWindowUi::isMinimised() const
+{
+    return window->isMinimized();
+}
+
+bool MainWindowUi::isBusyChecked() const
+{
+    return busy->isChecked();
+}
+
+void MainWindowUi::setBusyChecked(bool checked)
+{
+    busy->setChecked(checked);
+}
+
+void MainWindowUi::setChatBackgroundBusy(bool isBusy)
+{
+    setColour(history, QPalette::Base, BusyView::chatBackground(isBusy, window->palette()));
+}
+
+void MainWindowUi::appendHistory(const QString &chunk)
+{
+    history->appendCrLfText(chunk);
+}
+
+void MainWindowUi::setHistory(const QString &text)
+{
+    history->setCrLfText(text);
+}
+
+void MainWindowUi::moveHistoryCaretToEnd()
+{
+    history->moveCaretToEnd();
+}
+
+QString MainWindowUi::selectedHistoryText() const
+{
+    return history->selectedCrLfText();
+}
+
+QString MainWindowUi::inputText() const
+{
+    return input->text();
+}
+
+void MainWindowUi::clearInput()
+{
+    input->clear();
+}
+
+void MainWindowUi::focusInput()
+{
+    input->setFocus();
+}
+
+ChatSwitches MainWindowUi::switches() const
+{
+    return {dateStamp->isChecked(), timeStamp->isChecked(), log->isChecked()};
+}
+
+void MainWindowUi::setConnectedCall(const QString &callsign)
+{
+    connectedCall->setText(callsign);
 }

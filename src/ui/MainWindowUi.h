@@ -1,5 +1,11 @@
 #pragma once
 
+#include "chat/ChatView.h"
+#include "timer/BusyView.h"
+#include "timer/TimerView.h"
+
+#include <QPalette>
+
 class ChatHistoryView;
 class EtchedRule;
 class LampBar;
@@ -15,14 +21,14 @@ class QWidget;
 
 // The controls of the main window at their design places (twips converted
 // through Twips), with the menu bar, fonts, colours, tab order, the design
-// caption "VorlaneMonitor" and the program's icon. Behaviour lives in the
-// window; this class only builds it. Every control carries its member's
-// name as its object name.
+// caption "VorlaneMonitor" and the program's icon, and what the timer, the
+// busy control and the chat panel show on them. Every control carries its
+// member's name as its object name.
 //
 // Colours that handlers change are palette roles: the status labels' back
 // colour is QPalette::Window (auto-filled), their text colour
 // QPalette::WindowText; the history's background is QPalette::Base.
-class MainWindowUi
+class MainWindowUi : public TimerView, public BusyView, public ChatView
 {
 public:
     // Builds everything into window and sizes it to the design client area
@@ -31,6 +37,39 @@ public:
 
     // The FontSize setting: changes the history's font size and nothing else.
     void setChatFontSize(int points) const;
+    void setSwitches(const ChatSwitches &switches) const;
+
+    // TimerView: each setter leaves an unchanged control alone, so the tick
+    // repaints only what changed.
+    void setStatusText(const QString &text) override;
+    void setStatusBackground(const QColor &colour) override;
+    void setStatusColour(const QColor &colour) override;
+    void setStateLampColour(const QColor &colour) override;
+    void setCountText(const QString &text) override;
+    void setLampColours(const LampColours::Table &colours) override;
+    void setDayText(const QString &text) override;
+    void setDayColour(const QColor &colour) override;
+    void requestAttention() override;
+    void setCaption(const QString &caption) override;
+    bool isMinimised() const override;
+
+    // BusyView
+    bool isBusyChecked() const override;
+    void setBusyChecked(bool checked) override;
+    void setChatBackgroundBusy(bool busy) override;
+
+    // ChatView
+    void appendHistory(const QString &chunk) override;
+    void setHistory(const QString &text) override;
+    void moveHistoryCaretToEnd() override;
+    QString selectedHistoryText() const override;
+    QString inputText() const override;
+    void clearInput() override;
+    void focusInput() override;
+    ChatSwitches switches() const override;
+    void setConnectedCall(const QString &callsign) override;
+
+    QMainWindow *const window;
 
     // File(&F): Option, Timer, a separator, Exit; About(&A) on the bar itself.
     QMenu *const fileMenu;

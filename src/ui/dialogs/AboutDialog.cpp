@@ -1,12 +1,15 @@
 #include "AboutDialog.h"
 
-#include "ui/AppIcon.h"
-#include "ui/widgets/EtchedRule.h"
+#include "DialogScaffold.h"
 #include "compat/AppInfo.h"
 #include "compat/ErrorTrap.h"
 #include "compat/RunTimeError.h"
+#include "compat/Texts.h"
 #include "desktop/JapaneseFont.h"
+#include "desktop/MessageDialog.h"
 #include "desktop/Twips.h"
+#include "ui/AppIcon.h"
+#include "ui/widgets/EtchedRule.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,15 +42,15 @@ AboutDialog::AboutDialog(QWidget *mainWindow, MessageDialog &messages)
     setFixedSize(Twips::toPixels(4440), Twips::toPixels(2595));
     createControls();
     connect(m_ok, &QPushButton::clicked, this, [this] {
-        ErrorTrap::report(m_messages, QStringLiteral("frmAbout.cmdOK_Click Error"), [this] { accept(); });
+        ErrorTrap::report(m_messages, Texts::ErrorBox::aboutOk, [this] { accept(); });
     });
-    ErrorTrap::report(m_messages, QStringLiteral("frmAbout.Form_Load Error"), [&] { placeAndFill(mainWindow); });
+    ErrorTrap::report(m_messages, Texts::ErrorBox::aboutLoad, [&] { placeAndFill(mainWindow); });
 }
 
 void AboutDialog::createControls()
 {
     // Created in tab order.
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(Texts::okButton, this);
     m_ok->setObjectName(QStringLiteral("ok"));
     m_ok->setGeometry(Twips::rect(1380, 1860, 1380, 345));
     m_ok->setDefault(true);
@@ -71,16 +74,17 @@ void AboutDialog::createControls()
 void AboutDialog::placeAndFill(QWidget *mainWindow)
 {
     if (!mainWindow)
-        throw RunTimeError("Object required");
-    move(mainWindow->frameGeometry().topLeft() + QPoint(Twips::toPixels(250), Twips::toPixels(2100)));
-    setWindowTitle(AppInfo::title() + QStringLiteral(" Version Info."));
-    setText(this, "version", QStringLiteral("Ver. ") + AppInfo::versionText());
+        throw ObjectRequiredError();
+    const QPoint corner = mainWindow->frameGeometry().topLeft();
+    DialogScaffold::placeBeside(this, {Twips::fromPixels(corner.x()), Twips::fromPixels(corner.y())});
+    setWindowTitle(AppInfo::title() + Texts::aboutTitleSuffix);
+    setText(this, "version", Texts::aboutVersion + AppInfo::versionText());
     setText(this, "title", AppInfo::title());
-    setText(this, "description", QStringLiteral("Transmit timeout prevent monitor Utility"));
-    setText(this, "readme", QStringLiteral("HELP File is [ Readme.txt ]"));
-    setText(this, "disclaimer", QStringLiteral("Message:  Enjoy EchoLink Life!!"));
-    setText(this, "thanks", QStringLiteral("Thanks to every EchoLink operator on the air"));
-    setText(this, "copyright", QStringLiteral("Copyright (c) 2026 The Vorlane developers"));
+    setText(this, "description", Texts::aboutDescription);
+    setText(this, "readme", Texts::aboutReadme);
+    setText(this, "disclaimer", Texts::aboutMessage);
+    setText(this, "thanks", Texts::aboutThanks);
+    setText(this, "copyright", Texts::aboutCopyright);
 }
 
 void AboutDialog::keyPressEvent(QKeyEvent *event)

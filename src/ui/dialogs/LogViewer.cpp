@@ -1,16 +1,20 @@
 #include "LogViewer.h"
 
-#include "compat/TextBeforeNul.h"
-#include "desktop/Clipboard.h"
-#include "system/Clock.h"
+#include "DialogScaffold.h"
+#include "MainWindowState.h"
 #include "compat/ErrorTrap.h"
+#include "compat/TextBeforeNul.h"
+#include "compat/Texts.h"
+#include "compat/WindowsKeys.h"
+#include "desktop/Clipboard.h"
 #include "desktop/FileOpenDialog.h"
 #include "desktop/JapaneseFont.h"
-#include "encoding/TextFile.h"
+#include "desktop/MessageDialog.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowFrame.h"
-#include "ui/MainWindowState.h"
-#include "settings/SettingsStore.h"
+#include "encoding/TextFile.h"
+#include "settings/Settings.h"
+#include "system/Clock.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -22,16 +26,6 @@ namespace {
 const double smallestWidth = 1680;
 const double smallestHeight = 1200;
 
-// Qt's key codes of the letters are their upper-case character codes.
-const int keyC = 67;
-const int shiftCtrl = 2;
-
-int shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
 QString crlfText(QString selection)
 {
     return selection.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
@@ -39,7 +33,7 @@ QString crlfText(QString selection)
 
 } // namespace
 
-LogViewer::LogViewer(const SettingsStore &settings, const Clock &clock, MainWindowState &mainWindow,
+LogViewer::LogViewer(const Settings &settings, const Clock &clock, const MainWindowState &mainWindow,
                      MessageDialog &messages, Clipboard &clipboard, FileOpenDialog &fileDialog, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint
                           | Qt::WindowCloseButtonHint),
@@ -60,13 +54,11 @@ LogViewer::LogViewer(const SettingsStore &settings, const Clock &clock, MainWind
 
 bool LogViewer::load()
 {
-    return ErrorTrap::report(m_messages, QStringLiteral("File not Found"), [this] {
-        m_text->setFont(JapaneseFont::font(m_settings.settings().fontSize));
-        const WindowPlacement main = m_mainWindow.placement();
-        move(Twips::toPixels(main.left + 250), Twips::toPixels(main.top + 2100));
+    return ErrorTrap::report(m_messages, Texts::ErrorBox::viewerFileNotFound, [this] {
+        m_text->setFont(JapaneseFont::font(m_settings.fontSize));
+        DialogScaffold::placeBeside(this, m_mainWindow.windowState().placement);
 
-        const QString fileName =
-            chooseFile(m_settings.logsFolder() + m_clock.dateDigits() + QStringLiteral(".txt"));
+        const QString fileName = chooseFile(m_settings.logsFolder() + m_clock.dateDigits() + QStringLiteral(".txt"));
         setWindowTitle(fileName);
         m_text->setPlainText(TextFile::readAll(fileName));
     });
@@ -76,13 +68,13 @@ bool LogViewer::load()
 QString LogViewer::chooseFile(const QString &proposed)
 {
     QString fileName = proposed;
-    ErrorTrap::report(m_messages, QStringLiteral("frmView.logDir Error"), [&] {
+    ErrorTrap::report(m_messages, Texts::ErrorBox::viewerFileDialog, [&] {
         const QList<FileOpenDialog::FileType> types = {
-            {QStringLiteral("TXTﾌｧｲﾙ(*.txt)"), QStringLiteral("*.txt")},
-            {QStringLiteral("すべてのﾌｧｲﾙ(*.*)"), QStringLiteral("*")},
+            {Texts::textFilesType, QStringLiteral("*.txt")},
+            {Texts::allFilesType, QStringLiteral("*")},
         };
         const QString chosen = textBeforeNul(
-            m_fileDialog.open(this, QStringLiteral("gLogFile Open"), types, proposed, QStringLiteral("txt")));
+            m_fileDialog.open(this, Texts::logFileDialogTitle, types, proposed, QStringLiteral("txt")));
         if (!chosen.isEmpty())
             fileName = chosen;
     });
@@ -100,7 +92,7 @@ void LogViewer::resizeEvent(QResizeEvent *event)
 // as for the main window, whatever frame the platform draws.
 void LogViewer::fitText()
 {
-    ErrorTrap::report(m_messages, QStringLiteral("frmView.Form_Resize Error"), [this] {
+    ErrorTrap::report(m_messages, Texts::ErrorBox::viewerResize, [this] {
         if (isMinimized())
             return;
         const double width = std::max(Twips::fromPixels(this->width()) + WindowFrame::Width, smallestWidth);
@@ -117,16 +109,16 @@ bool LogViewer::eventFilter(QObject *watched, QEvent *event)
     if (watched != m_text || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    onTextKeyDown(key->key(), shiftState(key->modifiers()));
+    onTextKey(key->key(), key->modifiers());
     // Ctrl+C has been served and every other key is discarded: the text
     // box itself sees no key.
     return true;
 }
 
-void LogViewer::onTextKeyDown(int keyCode, int shift)
+void LogViewer::onTextKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    ErrorTrap::report(m_messages, QStringLiteral("frmView.Text1_KeyDown Error"), [&] {
-        if (keyCode == keyC && shift == shiftCtrl)
+    ErrorTrap::report(m_messages, Texts::ErrorBox::viewerKey, [&] {
+        if (key == Qt::Key_C && WindowsKeys::isCtrlAlone(modifiers))
             m_clipboard.setText(crlfText(m_text->textCursor().selectedText()));
     });
 }

@@ -7,7 +7,7 @@ class Clock;
 class FileOpenDialog;
 class MainWindowState;
 class MessageDialog;
-class SettingsStore;
+struct Settings;
 class QPlainTextEdit;
 
 // The log viewer: offers today's text log in a file-open dialog and shows the
@@ -22,7 +22,7 @@ class LogViewer : public QDialog
     Q_OBJECT
 
 public:
-    LogViewer(const SettingsStore &settings, const Clock &clock, MainWindowState &mainWindow,
+    LogViewer(const Settings &settings, const Clock &clock, const MainWindowState &mainWindow,
               MessageDialog &messages, Clipboard &clipboard, FileOpenDialog &fileDialog,
               QWidget *parent = nullptr);
 
@@ -38,11 +38,11 @@ protected:
 private:
     QString chooseFile(const QString &proposed);
     void fitText();
-    void onTextKeyDown(int keyCode, int shift);
+    void onTextKey(int key, Qt::KeyboardModifiers modifiers);
 
-    const SettingsStore &m_settings;
+    const Settings &m_settings;
     const Clock &m_clock;
-    MainWindowState &m_mainWindow;
+    const MainWindowState &m_mainWindow;
     MessageDialog &m_messages;
     Clipboard &m_clipboard;
     FileOpenDialog &m_fileDialog;

@@ -11,9 +11,10 @@ class QLineEdit;
 class QPushButton;
 
 // The options dialog "Option Setting": the transmit time limit, the chat
-// font size, the standby time and seven on/off settings. Set checks the
-// entries (white valid, yellow not), stores them, writes vln.ini, emits
-// applied() and closes; Cancel closes without storing.
+// font size, the standby time and seven on/off settings. Set stores the
+// switches, checks the entries (white valid, yellow not) and, when all are
+// valid, hands them to the settings store, which writes vln.ini and
+// announces them, and closes; Cancel closes without storing.
 //
 // The values are loaded each time the dialog is shown, so one instance can
 // be shown again and again. Every handler runs under its own error trap,
@@ -23,12 +24,8 @@ class OptionsDialog : public QDialog
     Q_OBJECT
 
 public:
-    OptionsDialog(SettingsStore &settings, MainWindowState &mainWindow, MessageDialog &messages,
+    OptionsDialog(SettingsStore &settings, const MainWindowState &mainWindow, MessageDialog &messages,
                   QWidget *parent = nullptr);
-
-signals:
-    // Set succeeded: the store and vln.ini hold the new values.
-    void applied();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -41,10 +38,10 @@ private:
     void apply();
     void storeSwitches();
     int markEntries();
-    bool passesDigitFilter(QObject *box, int code);
+    bool refusesKey(QObject *box, const QKeyEvent &event);
 
     SettingsStore &m_settings;
-    MainWindowState &m_mainWindow;
+    const MainWindowState &m_mainWindow;
     MessageDialog &m_messages;
 
     QLineEdit *const m_hours;

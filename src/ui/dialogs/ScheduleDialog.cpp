@@ -1,12 +1,15 @@
 #include "ScheduleDialog.h"
 
+#include "DialogScaffold.h"
+#include "MainWindowState.h"
 #include "compat/ErrorTrap.h"
+#include "compat/Texts.h"
+#include "compat/WindowsKeys.h"
 #include "desktop/JapaneseFont.h"
+#include "desktop/MessageDialog.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowIcon.h"
-#include "ui/MainWindowState.h"
 #include "settings/SettingsStore.h"
-#include "compat/WindowsKeys.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -22,24 +25,14 @@ const double smallPoints = 11.25;
 // labels use.
 const double windowPoints = 9;
 
-const QColor validMark(255, 255, 255);
-const QColor invalidMark(255, 255, 0);
-
 // Boxes of one time, named e.g. "firstStartHours", at their design places.
 std::array<QLineEdit *, 3> timeBoxes(QWidget *parent, const QString &name, double left, double top)
 {
     const char *fields[] = {"Hours", "Minutes", "Seconds"};
     std::array<QLineEdit *, 3> boxes{};
-    for (int i = 0; i < 3; ++i) {
-        auto *box = new QLineEdit(QStringLiteral("00"), parent);
-        box->setObjectName(name + QLatin1String(fields[i]));
-        box->setGeometry(Twips::rect(left + 480 * i, top, 420, 420));
-        box->setFont(JapaneseFont::font(boxPoints));
-        // Typed characters must pass the digit filter; an input method would
-        // bypass it.
-        box->setAttribute(Qt::WA_InputMethodEnabled, false);
-        boxes[i] = box;
-    }
+    for (int i = 0; i < 3; ++i)
+        boxes[i] = DialogScaffold::numberBox(parent, name + QLatin1String(fields[i]),
+                                             Twips::rect(left + 480 * i, top, 420, 420), QStringLiteral("00"));
     return boxes;
 }
 
@@ -86,13 +79,6 @@ void showEnableDigit(QCheckBox *box, int digit)
     box->setCheckState(digit == 1 ? Qt::Checked : digit == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
-// Exactly two characters sorting, character by character, between "00" and
-// high: 00..23 or 00..59 for digits.
-bool timeFieldValid(const QString &text, const QString &high)
-{
-    return text.size() == 2 && text >= QLatin1String("00") && text <= high;
-}
-
 QString joined(const std::array<QLineEdit *, 3> &boxes)
 {
     return boxes[0]->text() + QLatin1Char(':') + boxes[1]->text() + QLatin1Char(':') + boxes[2]->text();
@@ -100,7 +86,7 @@ QString joined(const std::array<QLineEdit *, 3> &boxes)
 
 } // namespace
 
-ScheduleDialog::ScheduleDialog(SettingsStore &settings, MainWindowState &mainWindow, MessageDialog &messages,
+ScheduleDialog::ScheduleDialog(SettingsStore &settings, const MainWindowState &mainWindow, MessageDialog &messages,
                                QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_settings(settings),
@@ -110,12 +96,12 @@ ScheduleDialog::ScheduleDialog(SettingsStore &settings, MainWindowState &mainWin
               timeBoxes(this, QStringLiteral("firstEnd"), 2940, 360),
               timeBoxes(this, QStringLiteral("secondStart"), 1260, 900),
               timeBoxes(this, QStringLiteral("secondEnd"), 2940, 900)},
-      m_enabled{enableBox(this, "firstEnabled", QStringLiteral("Timer01"), 420),
-                enableBox(this, "secondEnabled", QStringLiteral("Timer02"), 960)},
-      m_set(button(this, "set", QStringLiteral("Set"), 3720, 615)),
-      m_cancel(button(this, "cancel", QStringLiteral("Cancel"), 2760, 855))
+      m_enabled{enableBox(this, "firstEnabled", Texts::firstWindowBox, 420),
+                enableBox(this, "secondEnabled", Texts::secondWindowBox, 960)},
+      m_set(button(this, "set", Texts::setButton, 3720, 615)),
+      m_cancel(button(this, "cancel", Texts::cancelButton, 2760, 855))
 {
-    setWindowTitle(QStringLiteral("SetTime"));
+    setWindowTitle(Texts::scheduleTitle);
     WindowIcon::clear(this);
     setFont(JapaneseFont::font(windowPoints));
     setFixedSize(Twips::toPixels(4485), Twips::toPixels(2025));
@@ -125,9 +111,8 @@ ScheduleDialog::ScheduleDialog(SettingsStore &settings, MainWindowState &mainWin
         box->installEventFilter(this);
 
     connect(m_set, &QPushButton::clicked, this, &ScheduleDialog::apply);
-    connect(m_cancel, &QPushButton::clicked, this, [this] {
-        ErrorTrap::report(m_messages, QStringLiteral("frmTimeSet.btnCancel_Click Error"), [this] { reject(); });
-    });
+    connect(m_cancel, &QPushButton::clicked, this,
+            [this] { ErrorTrap::report(m_messages, Texts::ErrorBox::scheduleCancel, [this] { reject(); }); });
     loadValues();
 }
 
@@ -141,18 +126,17 @@ QList<QLineEdit *> ScheduleDialog::boxes() const
 
 void ScheduleDialog::buildLabels()
 {
-    const QString tilde(QChar(0xFF5E));
-    label(this, tilde, Twips::rect(2700, 420, 255, 255));
-    label(this, tilde, Twips::rect(2700, 1020, 255, 195));
-    label(this, QStringLiteral("Start Time"), Twips::rect(1260, 120, 1335, 255));
-    label(this, QStringLiteral("End Time"), Twips::rect(2940, 120, 1335, 255));
+    label(this, Texts::timeRangeMark, Twips::rect(2700, 420, 255, 255));
+    label(this, Texts::timeRangeMark, Twips::rect(2700, 1020, 255, 195));
+    label(this, Texts::startTimeLabel, Twips::rect(1260, 120, 1335, 255));
+    label(this, Texts::endTimeLabel, Twips::rect(2940, 120, 1335, 255));
 
     // The ":" between hours, minutes and seconds; two of them are drawn
     // smaller, as designed.
     const QPoint colons[] = {{3840, 360}, {3840, 900}, {3360, 360}, {3360, 960},
                              {2160, 360}, {2160, 900}, {1680, 360}, {1680, 900}};
     for (int i = 0; i < 8; ++i) {
-        QLabel *colon = label(this, QStringLiteral(":"), Twips::rect(colons[i].x(), colons[i].y(), 75, 375));
+        QLabel *colon = label(this, Texts::timeColon, Twips::rect(colons[i].x(), colons[i].y(), 75, 375));
         colon->setFont(JapaneseFont::font(i == 4 || i == 6 ? smallPoints : boxPoints));
     }
 }
@@ -173,9 +157,8 @@ void ScheduleDialog::orderTabs()
 
 void ScheduleDialog::loadValues()
 {
-    ErrorTrap::report(m_messages, QStringLiteral("frmTimeSet.Form_Load Error"), [this] {
-        const WindowPlacement main = m_mainWindow.placement();
-        move(Twips::toPixels(main.left + 250), Twips::toPixels(main.top + 2100));
+    ErrorTrap::report(m_messages, Texts::ErrorBox::scheduleLoad, [this] {
+        DialogScaffold::placeBeside(this, m_mainWindow.windowState().placement);
 
         const auto &schedule = m_settings.settings().schedule;
         const QString times[] = {schedule[0].start, schedule[0].end, schedule[1].start, schedule[1].end};
@@ -191,25 +174,16 @@ void ScheduleDialog::loadValues()
 
 void ScheduleDialog::apply()
 {
-    ErrorTrap::report(m_messages, QStringLiteral("frmTimeSet.btnSet_Click Error"), [this] {
+    ErrorTrap::report(m_messages, Texts::ErrorBox::scheduleSet, [this] {
         if (markBoxes() > 0)
             return;
-        Settings s = m_settings.settings();
+        std::array<ScheduleWindow, 2> windows;
         for (int i = 0; i < 2; ++i) {
-            s.schedule[i].start = joined(m_times[2 * i]);
-            s.schedule[i].end = joined(m_times[2 * i + 1]);
-            s.schedule[i].enableDigit = enableDigit(m_enabled[i]);
+            windows[i].start = joined(m_times[2 * i]);
+            windows[i].end = joined(m_times[2 * i + 1]);
+            windows[i].enableDigit = enableDigit(m_enabled[i]);
         }
-        const bool first = s.schedule[0].enableDigit == 1;
-        const bool second = s.schedule[1].enableDigit == 1;
-        emit scheduleArmed(first, second);
-        // The save writes the boxes' digits, a "2" included ...
-        m_settings.update(s);
-        m_settings.save();
-        // ... while a dialog created later shows what Set armed.
-        s.schedule[0].enableDigit = first ? 1 : 0;
-        s.schedule[1].enableDigit = second ? 1 : 0;
-        m_settings.update(s);
+        m_settings.applySchedule(windows, m_mainWindow.windowState());
         accept();
     });
 }
@@ -221,11 +195,7 @@ int ScheduleDialog::markBoxes()
     const QList<QLineEdit *> all = boxes();
     for (int i = 0; i < all.size(); ++i) {
         const QString high = i % 3 == 0 ? QStringLiteral("23") : QStringLiteral("59");
-        const bool valid = timeFieldValid(all.at(i)->text(), high);
-        QPalette palette = all.at(i)->palette();
-        palette.setColor(QPalette::Base, valid ? validMark : invalidMark);
-        all.at(i)->setPalette(palette);
-        invalid += valid ? 0 : 1;
+        invalid += DialogScaffold::mark(all.at(i), DialogScaffold::scheduleFieldValid(all.at(i)->text(), high));
     }
     return invalid;
 }
@@ -234,6 +204,5 @@ bool ScheduleDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
-    const int code = TypedKey::code(*static_cast<QKeyEvent *>(event));
-    return code != 0 && !TypedKey::isDigitKey(code);
+    return WindowsKeys::refusedByDigitBox(*static_cast<QKeyEvent *>(event));
 }

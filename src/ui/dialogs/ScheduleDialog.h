@@ -13,9 +13,9 @@ class QPushButton;
 
 // The schedule dialog "SetTime": start and end times of the two daily
 // schedule windows and their check boxes. Set checks all twelve boxes
-// (white valid, yellow not), stores the times and the check boxes' digits,
-// saves vln.ini, arms the checked windows through scheduleArmed() and
-// closes; Cancel and the close box store nothing.
+// (white valid, yellow not), hands the windows to the settings store, which
+// saves vln.ini and announces which windows are armed, and closes; Cancel
+// and the close box store nothing.
 //
 // The values are loaded when the dialog is created; create one for each
 // showing. A stored digit 2 shows as partly checked.
@@ -24,12 +24,8 @@ class ScheduleDialog : public QDialog
     Q_OBJECT
 
 public:
-    ScheduleDialog(SettingsStore &settings, MainWindowState &mainWindow, MessageDialog &messages,
+    ScheduleDialog(SettingsStore &settings, const MainWindowState &mainWindow, MessageDialog &messages,
                    QWidget *parent = nullptr);
-
-signals:
-    // Which windows the running program's schedule check now follows.
-    void scheduleArmed(bool first, bool second);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -46,7 +42,7 @@ private:
     int markBoxes();
 
     SettingsStore &m_settings;
-    MainWindowState &m_mainWindow;
+    const MainWindowState &m_mainWindow;
     MessageDialog &m_messages;
 
     // Start and end of the first window, then of the second.

@@ -81,39 +81,16 @@ QString ChatHistoryView::selectedCrLfText() const
     return toCrLfText(textCursor().selectedText());
 }
 
-int ChatHistoryView::windowsKeyCode(int qtKey)
+void ChatHistoryView::setKeyHandler(KeyHandler handler)
 {
-    switch (qtKey) {
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    default: return qtKey;
-    }
-}
-
-int ChatHistoryView::shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-void ChatHistoryView::setKeyHandlers(KeyDownHandler keyDown, KeyPressHandler keyPress)
-{
-    m_keyDown = std::move(keyDown);
-    m_keyPress = std::move(keyPress);
+    m_keyHandler = std::move(handler);
 }
 
 void ChatHistoryView::keyPressEvent(QKeyEvent *event)
 {
     event->accept();
-    const int keyCode = m_keyDown ? m_keyDown(windowsKeyCode(event->key()), shiftState(event->modifiers())) : 0;
-    if (keyCode != 0 && m_keyPress && !event->text().isEmpty())
-        m_keyPress(event->text().at(0).unicode());
+    if (m_keyHandler)
+        m_keyHandler(event->key(), event->modifiers());
 }
 
 // Copies through the context menu carry CR LF line ends too.

@@ -5,7 +5,7 @@
 #include <functional>
 
 // The chat history control: a read-only plain-text box that shows CR LF text
-// and hands its keys to the chat panel. An entry is inserted at the end of
+// and hands its keys to a key handler (the chat panel's). An entry is inserted at the end of
 // the document, so appending costs the same with a short or a long history
 // (a whole-text replace would lay everything out again).
 class ChatHistoryView : public QPlainTextEdit
@@ -20,18 +20,10 @@ public:
     void moveCaretToEnd();
     QString selectedCrLfText() const;
 
-    // Every key pressed in the box goes to keyDown (key code, shift state:
-    // Shift 1, Ctrl 2, Alt 4) and, unless that returns 0, its character to
-    // keyPress. The box itself never acts on a key, so its text cannot be
-    // edited.
-    using KeyDownHandler = std::function<int(int keyCode, int shift)>;
-    using KeyPressHandler = std::function<int(int character)>;
-    void setKeyHandlers(KeyDownHandler keyDown, KeyPressHandler keyPress);
-
-    // The Windows key code of a Qt key where the two differ (Escape 27,
-    // Enter 13, Ctrl 17, ...); letters and digits are the same in both.
-    static int windowsKeyCode(int qtKey);
-    static int shiftState(Qt::KeyboardModifiers modifiers);
+    // Every key pressed in the box goes to the handler. The box itself never
+    // acts on a key, so its text cannot be edited.
+    using KeyHandler = std::function<void(int key, Qt::KeyboardModifiers modifiers)>;
+    void setKeyHandler(KeyHandler handler);
 
     // Word wrapping that breaks a word only when it does not fit on a line
     // scans the whole of an unbroken run for every line it lays out, which
@@ -47,6 +39,5 @@ protected:
 private:
     void setWrapAnywhere(bool anywhere);
 
-    KeyDownHandler m_keyDown;
-    KeyPressHandler m_keyPress;
+    KeyHandler m_keyHandler;
 };

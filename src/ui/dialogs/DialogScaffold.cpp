@@ -1,0 +1,61 @@
+#include "DialogScaffold.h"
+
+#include "desktop/JapaneseFont.h"
+#include "desktop/Twips.h"
+
+#include <QLineEdit>
+
+namespace DialogScaffold {
+
+namespace {
+
+const QColor validMark(255, 255, 255);
+const QColor invalidMark(255, 255, 0);
+const double boxPoints = 14.25;
+
+bool sortsBetween(const QString &text, const QString &high)
+{
+    return text >= QLatin1String("00") && text <= high;
+}
+
+} // namespace
+
+void placeBeside(QWidget *dialog, const WindowPlacement &mainWindow)
+{
+    dialog->move(Twips::toPixels(mainWindow.left + 250), Twips::toPixels(mainWindow.top + 2100));
+}
+
+QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, const QString &text)
+{
+    auto *box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setGeometry(rect);
+    box->setFont(JapaneseFont::font(boxPoints));
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    return box;
+}
+
+int mark(QLineEdit *box, bool valid)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, valid ? validMark : invalidMark);
+    box->setPalette(palette);
+    return valid ? 0 : 1;
+}
+
+bool isMarkedInvalid(const QLineEdit *box)
+{
+    return box->palette().color(QPalette::Base) == invalidMark;
+}
+
+bool limitFieldValid(const QString &text, const QString &high)
+{
+    return text.size() <= 2 && sortsBetween(text, high);
+}
+
+bool scheduleFieldValid(const QString &text, const QString &high)
+{
+    return text.size() == 2 && sortsBetween(text, high);
+}
+
+} // namespace DialogScaffold

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "settings/Settings.h"
+
+#include <QString>
+
+class QLineEdit;
+class QRect;
+class QWidget;
+
+// What the dialogs share: where they open, their numeric boxes, the marks
+// a check leaves on those boxes, and the rules for time fields.
+namespace DialogScaffold {
+
+// Moves dialog 250 twips right of and 2100 below the main window's outer
+// top-left corner.
+void placeBeside(QWidget *dialog, const WindowPlacement &mainWindow);
+
+// A numeric entry box at rect, in the dialogs' 14.25 pt face. Typed
+// characters must pass the digit filter; an input method would bypass it.
+QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, const QString &text);
+
+// A checked box turns white when valid and yellow when not. Returns 1 for
+// an invalid box, so a caller can count them.
+int mark(QLineEdit *box, bool valid);
+bool isMarkedInvalid(const QLineEdit *box);
+
+// Time fields sort, character by character, between "00" and high. The
+// options dialog's limit fields are numbers and take one digit too (three
+// would not read back from vln.ini); the schedule's are clock texts that
+// are compared with the clock's "HH:MM:SS", so only two digits can match.
+bool limitFieldValid(const QString &text, const QString &high);
+bool scheduleFieldValid(const QString &text, const QString &high);
+
+} // namespace DialogScaffold
