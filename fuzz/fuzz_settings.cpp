@@ -2,8 +2,8 @@
 // checks what the reader promises: a file it refuses is replaced by one it
 // accepts, and a file it accepts survives a write and a second read unchanged.
 
-#include "encoding/Cp932.h"
 #include "desktop/MessageDialog.h"
+#include "encoding/Cp932.h"
 #include "settings/SettingsStore.h"
 
 #include <QFile>

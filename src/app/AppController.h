@@ -8,8 +8,8 @@
 #include "timer/BusyControl.h"
 #include "timer/TickScheduler.h"
 #include "timer/TransmissionTimer.h"
-#include "ui/MainWindow.h"
 #include "ui/dialogs/MainWindowState.h"
+#include "ui/MainWindow.h"
 
 #include <QObject>
 

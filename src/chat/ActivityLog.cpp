@@ -1,10 +1,10 @@
 #include "ActivityLog.h"
 
-#include "system/Clock.h"
 #include "compat/ErrorTrap.h"
-#include "system/FileSystem.h"
 #include "encoding/TextFile.h"
 #include "settings/Settings.h"
+#include "system/Clock.h"
+#include "system/FileSystem.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "CallsignSpeech.h"
 
-#include "desktop/Clipboard.h"
 #include "compat/ErrorTrap.h"
+#include "desktop/Clipboard.h"
 
 #include <utility>
 

@@ -4,11 +4,11 @@
 #include "CallsignSpeech.h"
 #include "ChatView.h"
 
-#include "desktop/Clipboard.h"
-#include "system/Clock.h"
 #include "compat/ErrorTrap.h"
 #include "compat/WindowsKeys.h"
+#include "desktop/Clipboard.h"
 #include "settings/Settings.h"
+#include "system/Clock.h"
 
 namespace {
 

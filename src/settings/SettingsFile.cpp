@@ -1,7 +1,7 @@
 #include "SettingsFile.h"
 
-#include "compat/RunTimeError.h"
 #include "compat/NumberText.h"
+#include "compat/RunTimeError.h"
 #include "encoding/PathEscape.h"
 
 namespace SettingsFile {

@@ -1,9 +1,9 @@
 #include "BusyControl.h"
 
 #include "BusyView.h"
-#include "system/Clock.h"
 #include "compat/ErrorTrap.h"
 #include "settings/Settings.h"
+#include "system/Clock.h"
 
 BusyControl::BusyControl(const Settings &settings, const Clock &clock, SessionRef session, BusyView &view)
     : m_settings(settings), m_clock(clock), m_session(std::move(session)), m_view(view)

@@ -4,16 +4,16 @@
 #include "LampColours.h"
 #include "TimerView.h"
 #include "compat/AppInfo.h"
-#include "system/Beeper.h"
 #include "compat/DesignColours.h"
-#include "system/Clock.h"
 #include "compat/ErrorTrap.h"
-#include "compat/RunTimeError.h"
-#include "compat/Texts.h"
 #include "compat/Int16.h"
 #include "compat/NumberText.h"
 #include "compat/Rounding.h"
+#include "compat/RunTimeError.h"
+#include "compat/Texts.h"
 #include "settings/Settings.h"
+#include "system/Beeper.h"
+#include "system/Clock.h"
 
 #include <QLocale>
 

@@ -1,9 +1,9 @@
 #include "ChatLayout.h"
 
 #include "MainWindowUi.h"
-#include "ui/widgets/ChatHistoryView.h"
-#include "desktop/Twips.h"
 #include "compat/RunTimeError.h"
+#include "desktop/Twips.h"
+#include "ui/widgets/ChatHistoryView.h"
 
 #include <QLineEdit>
 #include <QPushButton>

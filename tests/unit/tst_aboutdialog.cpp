@@ -1,5 +1,5 @@
-#include "ui/dialogs/AboutDialog.h"
 #include "desktop/JapaneseFont.h"
+#include "ui/dialogs/AboutDialog.h"
 
 #include "support/RecordingMessageDialog.h"
 

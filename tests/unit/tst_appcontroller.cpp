@@ -1,10 +1,10 @@
 #include "compat/AppInfo.h"
 #include "desktop/JapaneseFont.h"
-#include "ui/dialogs/ScheduleDialog.h"
 #include "ui/dialogs/OptionsDialog.h"
+#include "ui/dialogs/ScheduleDialog.h"
 
-#include "ui/widgets/ChatHistoryView.h"
 #include "support/TestServices.h"
+#include "ui/widgets/ChatHistoryView.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
+#include "desktop/Twips.h"
 #include "ui/widgets/LampBar.h"
 #include "ui/widgets/StateLamp.h"
-#include "desktop/Twips.h"
 
 #include <QScreen>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "ui/dialogs/LogViewer.h"
-#include "desktop/FileOpenDialog.h"
 #include "compat/RunTimeError.h"
+#include "desktop/FileOpenDialog.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowFrame.h"
+#include "ui/dialogs/LogViewer.h"
 
 #include "support/ChatFixture.h"
 #include "support/FakeMainWindowState.h"

@@ -1,12 +1,12 @@
-#include "ui/widgets/ChatHistoryView.h"
 #include "desktop/JapaneseFont.h"
 #include "desktop/Twips.h"
 #include "ui/ChatLayout.h"
+#include "ui/widgets/ChatHistoryView.h"
 
 #include "ui/MainWindow.h"
 #include "ui/MainWindowUi.h"
-#include "ui/widgets/StateLamp.h"
 #include "ui/widgets/LampBar.h"
+#include "ui/widgets/StateLamp.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "ui/dialogs/OptionsDialog.h"
 #include "desktop/Twips.h"
 #include "support/DialogFixture.h"
+#include "ui/dialogs/OptionsDialog.h"
 #include <QCheckBox>
 #include <QSignalSpy>
 #include <QtTest>

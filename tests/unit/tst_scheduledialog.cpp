@@ -1,7 +1,7 @@
-#include "ui/dialogs/ScheduleDialog.h"
 #include "desktop/Twips.h"
-#include "ui/AppIcon.h"
 #include "support/DialogFixture.h"
+#include "ui/AppIcon.h"
+#include "ui/dialogs/ScheduleDialog.h"
 #include <QCheckBox>
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "encoding/Cp932.h"
-#include "system/Folders.h"
 #include "settings/SettingsFile.h"
 #include "support/DialogFixture.h"
+#include "system/Folders.h"
 #include <QtTest>
 #include <memory>
 

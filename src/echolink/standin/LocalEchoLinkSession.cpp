@@ -1,7 +1,7 @@
 #include "LocalEchoLinkSession.h"
 
-#include "echolink/EchoLinkError.h"
 #include "SimProtocol.h"
+#include "echolink/EchoLinkError.h"
 
 #include <QDeadlineTimer>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "echolink/EchoLinkSession.h"
 #include "UnixSocket.h"
+#include "echolink/EchoLinkSession.h"
 
 #include <QByteArray>
 #include <QJsonObject>

@@ -3,10 +3,10 @@
 #include "encoding/TextFile.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
-#include "system/Folders.h"
 #include "support/FakeMainWindowState.h"
 #include "support/RecordingMessageDialog.h"
 #include "support/TestFiles.h"
+#include "system/Folders.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "desktop/Clipboard.h"
 #include "compat/RunTimeError.h"
+#include "desktop/Clipboard.h"
 
 // A clipboard whose text the test reads back; it can be made unavailable.
 class FakeClipboard : public Clipboard
