@@ -4,6 +4,7 @@
 #include "desktop/Twips.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace DialogScaffold {
 
@@ -12,6 +13,7 @@ namespace {
 const QColor validMark(255, 255, 255);
 const QColor invalidMark(255, 255, 0);
 const double boxPoints = 14.25;
+const double buttonPoints = 11.25;
 
 bool sortsBetween(const QString &text, const QString &high)
 {
@@ -33,6 +35,15 @@ QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, co
     box->setFont(JapaneseFont::font(boxPoints));
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     return box;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &rect)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(rect);
+    b->setFont(JapaneseFont::font(buttonPoints));
+    return b;
 }
 
 int mark(QLineEdit *box, bool valid)

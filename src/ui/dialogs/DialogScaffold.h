@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLineEdit;
+class QPushButton;
 class QRect;
 class QWidget;
 
@@ -19,6 +20,9 @@ void placeBeside(QWidget *dialog, const WindowPlacement &mainWindow);
 // A numeric entry box at rect, in the dialogs' 14.25 pt face. Typed
 // characters must pass the digit filter; an input method would bypass it.
 QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, const QString &text);
+
+// A Set or Cancel button at rect, in the dialogs' 11.25 pt face.
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &rect);
 
 // A checked box turns white when valid and yellow when not. Returns 1 for
 // an invalid box, so a caller can count them.

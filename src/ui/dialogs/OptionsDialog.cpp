@@ -42,11 +42,7 @@ QCheckBox *switchBox(QWidget *parent, const char *name, double top, double heigh
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, double left, double width)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(Twips::rect(left, 4080, width, 375));
-    b->setFont(JapaneseFont::font(labelPoints));
-    return b;
+    return DialogScaffold::button(parent, name, caption, Twips::rect(left, 4080, width, 375));
 }
 
 void label(QWidget *parent, const QString &caption, const QRect &rect, const QFont &font)

@@ -49,11 +49,7 @@ QCheckBox *enableBox(QWidget *parent, const char *name, const QString &caption, 
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, double left, double width)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(Twips::rect(left, 1440, width, 375));
-    b->setFont(JapaneseFont::font(smallPoints));
-    return b;
+    return DialogScaffold::button(parent, name, caption, Twips::rect(left, 1440, width, 375));
 }
 
 QLabel *label(QWidget *parent, const QString &caption, const QRect &rect)
