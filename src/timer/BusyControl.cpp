@@ -1,5 +1,6 @@
 #include "BusyControl.h"
 
+#include "Announcements.h"
 #include "BusyView.h"
 #include "compat/ErrorTrap.h"
 #include "settings/Settings.h"
@@ -49,9 +50,11 @@ void BusyControl::checkSchedule()
 }
 
 // Each edge reads the clock anew, so a late one may already see the next
-// second.
+// second. A change the user did not make by hand is said aloud.
 void BusyControl::checkEdge(bool armed, const QString &edge, bool busy)
 {
-    if (armed && m_clock.timeText() == edge)
-        setBusy(busy);
+    if (!armed || m_clock.timeText() != edge || m_view.isBusyChecked() == busy)
+        return;
+    setBusy(busy);
+    m_view.announce(busy ? Announcements::busy : Announcements::notBusy);
 }

@@ -27,7 +27,8 @@ public:
     void setBusy(bool busy);
 
     // First step of every tick: at each armed window's start second the box
-    // is ticked, at its end second cleared. Ends silently on an error.
+    // is ticked, at its end second cleared, and the change announced. Ends
+    // silently on an error.
     void checkSchedule();
 
     // Which of the two windows the schedule check follows; none after

@@ -21,6 +21,9 @@ public:
     // otherwise.
     virtual void setChatBackgroundBusy(bool busy) = 0;
 
+    // Says text to a screen reader, if one runs, without moving the focus.
+    virtual void announce(const QString &text) = 0;
+
     // The scroll bars' grey while busy, so the state shows at a glance; the
     // palette's text-box background otherwise.
     static QColor chatBackground(bool busy, const QPalette &palette)

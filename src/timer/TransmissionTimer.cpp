@@ -1,7 +1,7 @@
 #include "TransmissionTimer.h"
 
+#include "Announcements.h"
 #include "BusyControl.h"
-#include "LampColours.h"
 #include "TimerView.h"
 #include "compat/AppInfo.h"
 #include "compat/DesignColours.h"
@@ -16,6 +16,9 @@
 #include "system/Clock.h"
 
 #include <QLocale>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -91,13 +94,14 @@ void TransmissionTimer::started(Event event)
     showStatus(transmission ? DesignColours::transmitText : DesignColours::receiveText,
                transmission ? Texts::onAir : Texts::receive);
     m_counting = true;
-    m_view.setStateLampColour(transmission ? DesignColours::transmitLamp : DesignColours::receiveLamp);
+    m_view.setStateLamp(transmission ? LampState::Transmitting : LampState::Receiving);
     loadLimit();
     if (transmission)
         m_transmitting = true;
     else
         m_receiving = true;
     m_waiting = true;
+    m_inStandby = false;
     m_standbyLeft = m_settings.standbySeconds;
 }
 
@@ -106,7 +110,7 @@ void TransmissionTimer::ended()
 {
     m_view.setStatusText(QString());
     m_counting = false;
-    m_view.setStateLampColour(DesignColours::idleLamp);
+    m_view.setStateLamp(LampState::Idle);
     m_receiving = false;
     m_transmitting = false;
 }
@@ -168,10 +172,14 @@ void TransmissionTimer::standbyWait()
         loadLimit();
         m_waiting = false;
         m_view.setStatusText(QString());
-        m_view.setStateLampColour(DesignColours::idleLamp);
+        m_view.setStateLamp(LampState::Idle);
+        if (std::exchange(m_inStandby, false))
+            m_view.announce(Announcements::ready);
     } else {
+        if (!std::exchange(m_inStandby, true))
+            m_view.announce(Announcements::standby);
         showStatus(DesignColours::waitText, Texts::wait);
-        m_view.setStateLampColour(DesignColours::waitLamp);
+        m_view.setStateLamp(LampState::Waiting);
         m_remaining = {0, 0, m_standbyLeft};
     }
     setLevel(m_standbyLeft);
@@ -188,6 +196,7 @@ void TransmissionTimer::countDown()
         m_counting = false;
         showStatus(DesignColours::overText, Texts::over);
         m_view.requestAttention();
+        m_view.announce(Announcements::over);
         return;
     }
     r.seconds = Int16::sub(r.seconds, 1);
@@ -223,16 +232,34 @@ void TransmissionTimer::paintAndAlarm(qint16 level)
         {75, Int16::add(75, Int16::mul(10, w))},
     };
 
-    m_view.setLampColours(LampColours::forLevel(level));
+    m_view.setLampLevel(level);
 
     const Settings &s = m_settings;
-    if (level == m_lastLevel || !s.alarm || !((s.syncTransmit && m_transmitting) || !m_receiving))
+    const bool sounding = (s.syncTransmit && m_transmitting) || !m_receiving;
+    const bool inZone = std::any_of(std::begin(zones), std::end(zones), [&](const Zone &z) { return z.contains(level); });
+    if (sounding)
+        announceAlarmPoint(level, inZone);
+    if (level == m_lastLevel || !s.alarm || !sounding)
         return;
     for (const Zone &zone : zones) {
         if (zone.contains(level))
             alarmBeep();
     }
     m_lastLevel = level;
+}
+
+void TransmissionTimer::announceAlarmPoint(qint16 level, bool inZone)
+{
+    if (level == m_lastSpokenLevel)
+        return;
+    m_lastSpokenLevel = level;
+    if (inZone)
+        m_view.announce(Announcements::timeLeft(secondsLeft()));
+}
+
+qint32 TransmissionTimer::secondsLeft() const
+{
+    return m_remaining.hours * 3600 + m_remaining.minutes * 60 + m_remaining.seconds;
 }
 
 void TransmissionTimer::alarmBeep()

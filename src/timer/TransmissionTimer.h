@@ -64,6 +64,8 @@ private:
     void countDown();
     void paintAndAlarm(qint16 level);
     void alarmBeep();
+    void announceAlarmPoint(qint16 level, bool inZone);
+    qint32 secondsLeft() const;
     void loadLimit();
     void showStatus(const QColor &textColour, const QString &text);
 
@@ -82,8 +84,13 @@ private:
     // it has changed.
     QString m_lastTickTime;
     qint16 m_lastLevel = 0;
+    // The level last announced: the alarm points are spoken at the same
+    // moments as the beeps, also with Alarm off.
+    qint16 m_lastSpokenLevel = 0;
     bool m_transmitting = false;
     bool m_receiving = false;
     bool m_waiting = false;
     qint16 m_standbyLeft = 0;
+    // "Wait" is shown: the standby wait has begun and not yet ended.
+    bool m_inStandby = false;
 };

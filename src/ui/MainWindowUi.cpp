@@ -4,19 +4,26 @@
 #include "compat/Texts.h"
 #include "desktop/JapaneseFont.h"
 #include "desktop/Twips.h"
+#include "compat/DesignColours.h"
+#include "ui/widgets/AccessibleWidgets.h"
 #include "ui/widgets/ChatHistoryView.h"
 #include "ui/widgets/EtchedRule.h"
 #include "ui/widgets/LampBar.h"
+#include "ui/widgets/ScreenReaderNotice.h"
 #include "ui/widgets/StateLamp.h"
+#include "ui/widgets/StatusPanel.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+
+#include <map>
 
 namespace {
 
@@ -68,6 +75,8 @@ QAction *exitAfterSeparator(QMenu *menu)
 
 QWidget *clientArea(QMainWindow *window)
 {
+    // Before the first widget, so each gets its accessible interface.
+    AccessibleWidgets::install();
     // The window font goes on the client area so the menu keeps the
     // system's font, as a native menu bar would.
     auto *central = named(new QWidget(window), "central");
@@ -86,10 +95,42 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
-void setText(QLabel *label, const QString &text)
+// A readout's text and, for a screen reader, what it is: "Time left 00:02:57".
+void setText(QLabel *label, const QString &text, const QString &spoken)
 {
-    if (label->text() != text)
-        label->setText(text);
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    label->setAccessibleName(spoken);
+}
+
+// Spans the top row from the client area's corner, so the row's controls
+// keep their places; it paints nothing.
+StatusPanel *statusPanel(QWidget *central)
+{
+    auto *panel = named(new StatusPanel(central), "statusPanel");
+    panel->setGeometry(Twips::rect(0, 0, 5520, 600));
+    return panel;
+}
+
+QString timeLeft(const QString &count)
+{
+    return QStringLiteral("Time left ") + count;
+}
+
+QString connectedTo(const QString &callsign)
+{
+    return callsign.isEmpty() ? QStringLiteral("Not connected") : QStringLiteral("Connected to ") + callsign;
+}
+
+// The day label's abbreviation, spoken whole.
+QString dayName(const QString &abbreviation)
+{
+    for (int day = 1; day <= 7; ++day) {
+        if (QLocale::c().dayName(day, QLocale::ShortFormat) == abbreviation)
+            return QLocale::c().dayName(day, QLocale::LongFormat);
+    }
+    return abbreviation;
 }
 
 } // namespace
@@ -103,11 +144,12 @@ MainWindowUi::MainWindowUi(QMainWindow *window)
       aboutAction(named(window->menuBar()->addAction(Texts::aboutMenu), "aboutAction")),
       central(clientArea(window)),
       rule(new EtchedRule(EtchedRule::etched(5460, {4380, 5520}), 0, 0, central)),
-      stateLamp(place(new StateLamp(central), "stateLamp", 60, 120, 255, 375)),
-      count(statusLabel(central, "count", 360, 1395, 14.25, QStringLiteral("00:00:00"))),
-      connectedCall(statusLabel(central, "connectedCall", 1750, 1750, 12)),
-      status(statusLabel(central, "status", 3510, 1330, 14.25)),
-      day(statusLabel(central, "day", 4850, 620, 11.25)),
+      statusPanel(::statusPanel(central)),
+      stateLamp(place(new StateLamp(statusPanel), "stateLamp", 60, 120, 255, 375)),
+      count(statusLabel(statusPanel, "count", 360, 1395, 14.25, QStringLiteral("00:00:00"))),
+      connectedCall(statusLabel(statusPanel, "connectedCall", 1750, 1750, 12)),
+      status(statusLabel(statusPanel, "status", 3510, 1330, 14.25)),
+      day(statusLabel(statusPanel, "day", 4850, 620, 11.25)),
       lampBar(new LampBar(central)),
       dateStamp(switchRowControl<QCheckBox>(central, "dateStamp", Texts::dateBox, 120, 795)),
       timeStamp(switchRowControl<QCheckBox>(central, "timeStamp", Texts::timeBox, 960, 795)),
@@ -118,7 +160,8 @@ MainWindowUi::MainWindowUi(QMainWindow *window)
       // The history view brings its own key handling, wrapping and scroll bar.
       history(place(new ChatHistoryView(central), "history", 20, 1320, 5415, 5895)),
       input(place(new QLineEdit(central), "input", 20, 7320, 4755, 360)),
-      send(place(new QPushButton(Texts::sendButton, central), "send", 4860, 7320, 555, 360))
+      send(place(new QPushButton(Texts::sendButton, central), "send", 4860, 7320, 555, 360)),
+      notice(new ScreenReaderNotice(central))
 {
     window->setObjectName(QStringLiteral("mainWindow"));
     window->setWindowTitle(Texts::monitorTitle);
@@ -128,6 +171,12 @@ MainWindowUi::MainWindowUi(QMainWindow *window)
     QPalette statusPalette = status->palette();
     statusPalette.setColor(QPalette::WindowText, QColor(192, 192, 0));
     status->setPalette(statusPalette);
+
+    count->setAccessibleName(timeLeft(count->text()));
+    connectedCall->setAccessibleName(connectedTo(QString()));
+    setStateLamp(LampState::Idle);
+    history->setAccessibleName(QStringLiteral("Chat history"));
+    input->setAccessibleName(QStringLiteral("Chat message"));
 
     history->setFont(JapaneseFont::font(9));
     input->setFont(JapaneseFont::font(12));
@@ -158,7 +207,7 @@ void MainWindowUi::setSwitches(const ChatSwitches &switches) const
 
 void MainWindowUi::setStatusText(const QString &text)
 {
-    setText(status, text);
+    setText(status, text, text);
 }
 
 void MainWindowUi::setStatusBackground(const QColor &colour)
@@ -171,24 +220,43 @@ void MainWindowUi::setStatusColour(const QColor &colour)
     setColour(status, QPalette::WindowText, colour);
 }
 
-void MainWindowUi::setStateLampColour(const QColor &colour)
+void MainWindowUi::setStateLamp(LampState state)
 {
-    stateLamp->setFillColour(colour);
+    struct Look
+    {
+        QColor colour;
+        const char *spoken;
+    };
+    static const std::map<LampState, Look> looks = {
+        {LampState::Idle, {DesignColours::idleLamp, "Idle"}},
+        {LampState::Transmitting, {DesignColours::transmitLamp, "Transmitting"}},
+        {LampState::Receiving, {DesignColours::receiveLamp, "Receiving"}},
+        {LampState::Waiting, {DesignColours::waitLamp, "Standby wait"}},
+    };
+    const Look &look = looks.at(state);
+    stateLamp->setFillColour(look.colour);
+    if (stateLamp->accessibleName() != QLatin1String(look.spoken))
+        stateLamp->setAccessibleName(QLatin1String(look.spoken));
 }
 
 void MainWindowUi::setCountText(const QString &text)
 {
-    setText(count, text);
+    setText(count, text, timeLeft(text));
 }
 
-void MainWindowUi::setLampColours(const LampColours::Table &colours)
+void MainWindowUi::setLampLevel(qint16 level)
 {
-    lampBar->setColours(colours);
+    lampBar->setLevel(level);
 }
 
 void MainWindowUi::setDayText(const QString &text)
 {
-    setText(day, text);
+    setText(day, text, dayName(text));
+}
+
+void MainWindowUi::announce(const QString &text)
+{
+    notice->announce(text);
 }
 
 void MainWindowUi::setDayColour(const QColor &colour)
@@ -271,4 +339,5 @@ ChatSwitches MainWindowUi::switches() const
 void MainWindowUi::setConnectedCall(const QString &callsign)
 {
     connectedCall->setText(callsign);
+    connectedCall->setAccessibleName(connectedTo(callsign));
 }

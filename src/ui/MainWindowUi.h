@@ -9,7 +9,9 @@
 class ChatHistoryView;
 class EtchedRule;
 class LampBar;
+class ScreenReaderNotice;
 class StateLamp;
+class StatusPanel;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -44,12 +46,13 @@ public:
     void setStatusText(const QString &text) override;
     void setStatusBackground(const QColor &colour) override;
     void setStatusColour(const QColor &colour) override;
-    void setStateLampColour(const QColor &colour) override;
+    void setStateLamp(LampState state) override;
     void setCountText(const QString &text) override;
-    void setLampColours(const LampColours::Table &colours) override;
+    void setLampLevel(qint16 level) override;
     void setDayText(const QString &text) override;
     void setDayColour(const QColor &colour) override;
     void requestAttention() override;
+    void announce(const QString &text) override;
     void setCaption(const QString &caption) override;
     bool isMinimised() const override;
 
@@ -81,6 +84,8 @@ public:
     QWidget *const central; // the client area; carries the window font
     EtchedRule *const rule; // the three lines under the menu bar
 
+    // The top row, which assistive technology sees as the status bar.
+    StatusPanel *const statusPanel;
     StateLamp *const stateLamp;
     QLabel *const count;
     QLabel *const connectedCall;
@@ -98,4 +103,7 @@ public:
     ChatHistoryView *const history; // its keys go to the chat panel
     QLineEdit *const input;         // has the focus when the window opens
     QPushButton *const send;
+
+    // Says short texts to a screen reader; shows nothing.
+    ScreenReaderNotice *const notice;
 };

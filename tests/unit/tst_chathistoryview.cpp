@@ -73,6 +73,30 @@ private slots:
         QCOMPARE(seen.value(seen.size() - 1), keys[0]);
         QCOMPARE(view.toPlainText(), QString("\n\nA>one"));
     }
+
+    // The keys that read move the caret and select; the handler still sees
+    // them, and the text stays.
+    void readingKeysMoveTheCaret()
+    {
+        ChatHistoryView view;
+        int seen = 0;
+        view.setKeyHandler([&](int key, Qt::KeyboardModifiers) {
+            seen += key != Qt::Key_Shift && key != Qt::Key_Control;
+        });
+        view.setCrLfText("one\r\ntwo\r\nthree");
+        view.show();
+        view.moveCursor(QTextCursor::Start);
+        QTest::keyClick(&view, Qt::Key_Down);
+        QTest::keyClick(&view, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(view.selectedCrLfText(), QString("two"));
+        QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(view.textCursor().position(), view.document()->characterCount() - 1);
+        QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(view.selectedCrLfText(), QString("one\r\ntwo\r\nthree"));
+        QTest::keyClick(&view, Qt::Key_A, Qt::ShiftModifier); // typing is not reading
+        QCOMPARE(view.toPlainText(), QString("one\ntwo\nthree"));
+        QCOMPARE(seen, 5);
+    }
 };
 
 QTEST_MAIN(TestChatHistoryView)

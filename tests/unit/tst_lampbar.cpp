@@ -31,17 +31,14 @@ private slots:
         for (const QPoint &border : {QPoint(0, 8), QPoint(4, 8), QPoint(30, 0), QPoint(design.width() - 1, 8)})
             QCOMPARE(design.pixelColor(border), QColor(128, 128, 128));
 
-        std::array<QColor, LampBar::LampCount + 1> colours;
-        for (int i = 1; i <= LampBar::LampCount; ++i)
-            colours[i] = bar->colour(i);
-        colours[46] = QColor(192, 192, 192);
-        bar->setColours(colours);
+        bar->setLevel(45);
         lamp->setFillColour(Qt::red);
         const QPoint lampMiddle = lamp->geometry().center();
         QTRY_COMPARE(shown().pixelColor(lampMiddle), QColor(Qt::red));
         const QImage changed = shown().copy(bar->geometry());
-        for (int i = 45; i <= 47; ++i)
+        for (int i = 44; i <= 46; ++i)
             QCOMPARE(changed.pixelColor(lampCentre(i)), i == 46 ? QColor(192, 192, 192) : QColor(Qt::green));
+        QCOMPARE(bar->litLamps(), 45);
         // A circle, not the whole box.
         QVERIFY(shown().pixelColor(lampMiddle.x(), lamp->y() + 1) != QColor(Qt::red));
     }

@@ -1,5 +1,5 @@
 #include "compat/RunTimeError.h"
-#include "timer/LampColours.h"
+#include "ui/widgets/LampColours.h"
 
 #include <QtTest>
 

@@ -74,9 +74,9 @@ private slots:
         }
     }
 
-    // Today's log as the user sees it, in its font and place. Only Ctrl+C
-    // acts, copying the selection as CR LF text; no key changes the text or
-    // the selection. The smallest size holds.
+    // Today's log as the user sees it, in its font and place. Ctrl+C copies
+    // the selection as CR LF text; the reading keys move the caret and
+    // select; no key changes the text. The smallest size holds.
     void shownViewer()
     {
         ViewerFixture f;
@@ -93,11 +93,16 @@ private slots:
         f.text->moveCursor(QTextCursor::End, QTextCursor::KeepAnchor);
         QTest::keyClick(f.text, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(f.clipboard.text(), QString("JA2XYZ>73\r\n"));
-        for (const char *keys : {"A", "Backspace", "Del", "Return", "Down", "Ctrl+V", "Ctrl+Shift+C"})
+        for (const char *keys : {"A", "Backspace", "Del", "Return", "Ctrl+V", "Ctrl+X", "Ctrl+Shift+C"})
             QTest::keySequence(f.text, QKeySequence(keys));
         QCOMPARE(f.text->toPlainText(), QString("JA1ABC>hello\nJA2XYZ>73\n"));
         QCOMPARE(f.text->textCursor().selectedText(), QString("JA2XYZ>73\u2029"));
         QCOMPARE(f.clipboard.writes(), 1);
+        for (const char *keys : {"Ctrl+Home", "Shift+End"})
+            QTest::keySequence(f.text, QKeySequence(keys));
+        QCOMPARE(f.text->textCursor().selectedText(), QString("JA1ABC>hello"));
+        QTest::keySequence(f.text, QKeySequence("Ctrl+A"));
+        QCOMPARE(f.text->textCursor().selectedText().size(), f.text->toPlainText().size());
         f.clipboard.setFailing(true);
         QTest::keyClick(f.text, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(f.messages.texts(), QStringList{"frmView.Text1_KeyDown Error"});

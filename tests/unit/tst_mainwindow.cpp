@@ -7,7 +7,10 @@
 #include "ui/MainWindowUi.h"
 #include "ui/widgets/LampBar.h"
 #include "ui/widgets/StateLamp.h"
+#include "ui/widgets/StatusPanel.h"
+#include "ui/widgets/ScreenReaderNotice.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +23,11 @@ static QRect edges(double left, double top, double width, double height)
 {
     return {QPoint(Twips::toPixels(left), Twips::toPixels(top)),
             QPoint(Twips::toPixels(left + width) - 1, Twips::toPixels(top + height) - 1)};
+}
+
+static QString name(QWidget *widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
 class TestMainWindow : public QObject
@@ -60,6 +68,45 @@ private slots:
         }
         for (const QLabel *label : w.findChildren<QLabel *>())
             QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
+
+    // For assistive technology every control that takes the focus has a
+    // name; the top row is the status bar and reads as the timer goes; the
+    // lamp bar is a progress bar of lamps lit; the notice speaks.
+    void accessibleTree()
+    {
+        MainWindow w;
+        MainWindowUi &ui = w.ui();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (QWidget *control : w.findChildren<QWidget *>()) {
+            if (control->isVisible() && control->focusPolicy() != Qt::NoFocus)
+                QVERIFY2(!name(control).isEmpty(), qPrintable(control->objectName()));
+        }
+        ui.setCountText("00:02:57");
+        ui.setStateLamp(LampState::Transmitting);
+        ui.setStatusText("On Air");
+        ui.setConnectedCall("JA1XYZ");
+        ui.setDayText("Sun");
+        QAccessibleInterface *panel = QAccessible::queryAccessibleInterface(ui.statusPanel);
+        QCOMPARE(panel->role(), QAccessible::StatusBar);
+        QStringList read;
+        for (int i = 0; i < panel->childCount(); ++i)
+            read << panel->child(i)->text(QAccessible::Name);
+        QCOMPARE(read, (QStringList{"Transmitting", "Time left 00:02:57", "Connected to JA1XYZ", "On Air", "Sunday"}));
+
+        QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(ui.lampBar);
+        QCOMPARE(bar->role(), QAccessible::ProgressBar);
+        QCOMPARE(bar->valueInterface()->currentValue().toInt(), 0);
+        ui.setLampLevel(30);
+        QCOMPARE(bar->valueInterface()->currentValue().toInt(), 30);
+        QCOMPARE(bar->valueInterface()->maximumValue().toInt(), 90);
+        QCOMPARE(bar->text(QAccessible::Value), QString("30 of 90 lamps"));
+
+        ui.announce("Over");
+        QAccessibleInterface *notice = QAccessible::queryAccessibleInterface(ui.notice);
+        QCOMPARE(notice->role(), QAccessible::Notification);
+        QCOMPARE(notice->text(QAccessible::Name), QString("Over"));
     }
 
     // The history, the input line and Send follow the window's outer size

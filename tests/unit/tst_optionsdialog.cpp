@@ -64,6 +64,7 @@ private slots:
         const bool closes = limit != "00:03:00";
         const Settings &s = m_f->settings.settings();
         QCOMPARE(F::texts(entries(), true), marks);
+        QCOMPARE(F::unnamed(*m_dialog), QStringList());
         QCOMPARE(m_dialog->isVisible(), !closes);
         QCOMPARE(m_f->iniLines().value(0), "Timer=" + limit);
         QCOMPARE(QString::asprintf("%02d:%02d:%02d", s.limit.hours, s.limit.minutes, s.limit.seconds), limit);

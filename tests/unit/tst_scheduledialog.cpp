@@ -85,6 +85,7 @@ private slots:
         boxes()[box]->setText(text);
         F::click(*m_dialog, "set");
         QCOMPARE(F::texts(boxes(), true), QString(12, 'W').replace(box, 1, stored.isEmpty() ? "Y" : "W"));
+        QCOMPARE(F::unnamed(*m_dialog), QStringList());
         QCOMPARE(m_dialog->isVisible(), stored.isEmpty());
         QCOMPARE(scheduleLines(), stored.isEmpty() ? initialLines : stored);
         QCOMPARE(Armed(*m_armed), stored.isEmpty() ? Armed() : (Armed{{true, false}}));

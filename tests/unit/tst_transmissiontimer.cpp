@@ -37,9 +37,13 @@ struct Station : TimerView, BusyView
     void setStatusText(const QString &text) override { last["status"] = text; }
     void setStatusBackground(const QColor &colour) override { last["back"] = colour.name(); }
     void setStatusColour(const QColor &colour) override { last["fore"] = colour.name(); }
-    void setStateLampColour(const QColor &colour) override { last["lamp"] = colour.name(); }
+    void setStateLamp(LampState state) override
+    {
+        last["lamp"] = QStringList{"idle", "transmitting", "receiving", "waiting"}.at(int(state));
+    }
     void setCountText(const QString &text) override { counts << text; }
-    void setLampColours(const LampColours::Table &colours) override { lamps = colours; }
+    void setLampLevel(qint16 lit) override { level = lit; }
+    void announce(const QString &text) override { spoken << text; }
     void setDayText(const QString &text) override { last["day"] = text; }
     void setDayColour(const QColor &colour) override { last["dayColour"] = colour.name(); }
     void requestAttention() override { last["attention"] += '!'; }
@@ -51,7 +55,8 @@ struct Station : TimerView, BusyView
 
     QHash<QString, QString> last;
     QStringList counts;
-    LampColours::Table lamps{};
+    int level = -1;
+    QStringList spoken;
     bool minimised = false;
     Settings settings;
     FakeClock clock{QDateTime(QDate(2006, 3, 14), QTime(21, 5, 9, 500))};
@@ -94,7 +99,7 @@ private slots:
         Station st({0, qint16(limit / 60), qint16(limit % 60)});
         st.change([&](Settings &s) { s.standbySeconds = qint16(standby); s.alarm = alarm; });
         transmit ? st.timer.onTransmitChanged(true) : st.timer.onReceiveChanged(true);
-        QCOMPARE(st.status(), transmit ? "On Air/#e0e0e0/#c00000/#ff0000" : "Receive/#e0e0e0/#00c000/#80ff80");
+        QCOMPARE(st.status(), transmit ? "On Air/#e0e0e0/#c00000/transmitting" : "Receive/#e0e0e0/#00c000/receiving");
         st.tick(2, 200); // both in the same clock second
         st.tick(limit + 1);
         QStringList counts;
@@ -102,19 +107,24 @@ private slots:
             counts << hms(qMax(left, 0));
         QCOMPARE(st.counts, counts);
         QCOMPARE(st.status() + st.last["attention"],
-                 "Over !!/#e0e0e0/#ff0000/" + QString(transmit ? "#ff0000" : "#80ff80") + '!');
-        QCOMPARE(st.lamps[90].name(), "#ff0000");
+                 "Over !!/#e0e0e0/#ff0000/" + QString(transmit ? "transmitting" : "receiving") + '!');
+        QCOMPARE(st.level, 90);
         transmit ? st.timer.onTransmitChanged(false) : st.timer.onReceiveChanged(false);
-        QCOMPARE(st.status(), "/#e0e0e0/#ff0000/#808080");
+        QCOMPARE(st.status(), "/#e0e0e0/#ff0000/idle");
         for (int left = standby - 1; left >= 1; --left) {
             st.tick();
-            QCOMPARE(st.status() + ' ' + st.counts.last(), "Wait/#e0e0e0/#c0c000/#ffff00 " + hms(left));
-            QCOMPARE(st.lamps[left].name() + st.lamps[left + 1].name(), "#00ff00#c0c0c0");
+            QCOMPARE(st.status() + ' ' + st.counts.last(), "Wait/#e0e0e0/#c0c000/waiting " + hms(left));
+            QCOMPARE(st.level, left);
         }
         st.tick();
-        QCOMPARE(st.counts.last() + ' ' + st.lamps[1].name(), hms(limit) + " #c0c0c0");
-        QCOMPARE(st.status(), standby ? "/#e0e0e0/#c0c000/#808080" : "/#e0e0e0/#ff0000/#808080");
+        QCOMPARE(st.counts.last() + ' ' + QString::number(st.level), hms(limit) + (standby ? " 0" : " -1"));
+        QCOMPARE(st.status(), standby ? "/#e0e0e0/#c0c000/idle" : "/#e0e0e0/#ff0000/idle");
         QCOMPARE(st.beeper.beeps(), (QList<QPair<int, int>>(beeps, {1000, 100})));
+        // Spoken at the beeps' moments, Alarm on or off, then Over; the
+        // standby wait, when there is one, at its start and end.
+        QCOMPARE(st.spoken.filter(" left").size(), transmit ? qMax(beeps, alarm ? 0 : 3) : 0);
+        const QStringList afterOver = standby ? QStringList{"Over", "Standby", "Ready"} : QStringList{"Over"};
+        QCOMPARE(st.spoken.mid(st.spoken.indexOf("Over")), afterOver);
     }
 
     // With the Sync switches off no event's start or end reaches a running count.
@@ -128,7 +138,7 @@ private slots:
             st.timer.onTransmitChanged(on);
             st.timer.onReceiveChanged(on);
         }
-        QCOMPARE(st.status() + ' ' + st.timer.countText(), "Receive/#e0e0e0/#00c000/#80ff80 00:02:59");
+        QCOMPARE(st.status() + ' ' + st.timer.countText(), "Receive/#e0e0e0/#00c000/receiving 00:02:59");
         QVERIFY(st.timer.isCounting());
     }
 

@@ -27,10 +27,12 @@ void placeBeside(QWidget *dialog, const WindowPlacement &mainWindow)
     dialog->move(Twips::toPixels(mainWindow.left + 250), Twips::toPixels(mainWindow.top + 2100));
 }
 
-QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, const QString &text)
+QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
+                     const QString &spoken)
 {
     auto *box = new QLineEdit(text, parent);
     box->setObjectName(name);
+    box->setAccessibleName(spoken);
     box->setGeometry(rect);
     box->setFont(JapaneseFont::font(boxPoints));
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -51,12 +53,10 @@ int mark(QLineEdit *box, bool valid)
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, valid ? validMark : invalidMark);
     box->setPalette(palette);
+    const QString description = valid ? QString() : QStringLiteral("Invalid entry");
+    if (box->accessibleDescription() != description)
+        box->setAccessibleDescription(description);
     return valid ? 0 : 1;
-}
-
-bool isMarkedInvalid(const QLineEdit *box)
-{
-    return box->palette().color(QPalette::Base) == invalidMark;
 }
 
 bool limitFieldValid(const QString &text, const QString &high)

@@ -17,17 +17,19 @@ namespace DialogScaffold {
 // top-left corner.
 void placeBeside(QWidget *dialog, const WindowPlacement &mainWindow);
 
-// A numeric entry box at rect, in the dialogs' 14.25 pt face. Typed
-// characters must pass the digit filter; an input method would bypass it.
-QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, const QString &text);
+// A numeric entry box at rect, in the dialogs' 14.25 pt face, named for
+// assistive technology as spoken (its label's words). Typed characters must
+// pass the digit filter; an input method would bypass it.
+QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
+                     const QString &spoken);
 
 // A Set or Cancel button at rect, in the dialogs' 11.25 pt face.
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &rect);
 
-// A checked box turns white when valid and yellow when not. Returns 1 for
-// an invalid box, so a caller can count them.
+// A checked box turns white when valid and yellow when not; a yellow box
+// also says "Invalid entry" to assistive technology. Returns 1 for an
+// invalid box, so a caller can count them.
 int mark(QLineEdit *box, bool valid);
-bool isMarkedInvalid(const QLineEdit *box);
 
 // Time fields sort, character by character, between "00" and high. The
 // options dialog's limit fields are numbers and take one digit too (three

@@ -15,6 +15,7 @@
 #include "encoding/TextFile.h"
 #include "settings/Settings.h"
 #include "system/Clock.h"
+#include "ui/widgets/ReadingKeys.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -47,6 +48,9 @@ LogViewer::LogViewer(const Settings &settings, const Clock &clock, const MainWin
 {
     m_text->setObjectName(QStringLiteral("logText"));
     m_text->setReadOnly(true);
+    // A caret the keys move, which is how screen readers read a text.
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_text->setAccessibleName(QStringLiteral("Log"));
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->installEventFilter(this);
     resize(Twips::toPixels(4875 - WindowFrame::Width), Twips::toPixels(3195 - WindowFrame::Height));
@@ -110,9 +114,9 @@ bool LogViewer::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     onTextKey(key->key(), key->modifiers());
-    // Ctrl+C has been served and every other key is discarded: the text
-    // box itself sees no key.
-    return true;
+    // Ctrl+C has been served; the text box sees only the keys that move its
+    // caret or selection, so nothing can be changed.
+    return !ReadingKeys::isReadingKey(key->key(), key->modifiers());
 }
 
 void LogViewer::onTextKey(int key, Qt::KeyboardModifiers modifiers)

@@ -24,9 +24,10 @@ namespace {
 const double boxPoints = 14.25;
 const double labelPoints = 11.25;
 
-QLineEdit *numberBox(QWidget *parent, const char *name, double left, double top, const QString &text)
+QLineEdit *numberBox(QWidget *parent, const char *name, double left, double top, const QString &text,
+                     const QString &spoken)
 {
-    return DialogScaffold::numberBox(parent, QLatin1String(name), Twips::rect(left, top, 420, 420), text);
+    return DialogScaffold::numberBox(parent, QLatin1String(name), Twips::rect(left, top, 420, 420), text, spoken);
 }
 
 // The check boxes are too narrow for a caption; the label beside each one
@@ -65,11 +66,11 @@ OptionsDialog::OptionsDialog(SettingsStore &settings, const MainWindowState &mai
       m_settings(settings),
       m_mainWindow(mainWindow),
       m_messages(messages),
-      m_hours(numberBox(this, "hours", 120, 120, QStringLiteral("00"))),
-      m_minutes(numberBox(this, "minutes", 660, 120, QStringLiteral("03"))),
-      m_seconds(numberBox(this, "seconds", 1200, 120, QStringLiteral("00"))),
-      m_fontSize(numberBox(this, "fontSize", 120, 540, QStringLiteral("9"))),
-      m_standby(numberBox(this, "standby", 120, 960, QStringLiteral("5"))),
+      m_hours(numberBox(this, "hours", 120, 120, QStringLiteral("00"), QStringLiteral("Limit hours"))),
+      m_minutes(numberBox(this, "minutes", 660, 120, QStringLiteral("03"), QStringLiteral("Limit minutes"))),
+      m_seconds(numberBox(this, "seconds", 1200, 120, QStringLiteral("00"), QStringLiteral("Limit seconds"))),
+      m_fontSize(numberBox(this, "fontSize", 120, 540, QStringLiteral("9"), Texts::fontSizeLabel)),
+      m_standby(numberBox(this, "standby", 120, 960, QStringLiteral("5"), Texts::standbyLabel)),
       m_syncTransmit(switchBox(this, "syncTransmit", 1920, 255, Texts::syncTransmitLabel)),
       m_syncReceive(switchBox(this, "syncReceive", 2220, 255, Texts::syncReceiveLabel)),
       m_alarm(switchBox(this, "alarm", 2520, 195, Texts::alarmLabel)),

@@ -25,14 +25,17 @@ const double smallPoints = 11.25;
 // labels use.
 const double windowPoints = 9;
 
-// Boxes of one time, named e.g. "firstStartHours", at their design places.
-std::array<QLineEdit *, 3> timeBoxes(QWidget *parent, const QString &name, double left, double top)
+// Boxes of one time, named e.g. "firstStartHours" and, for assistive
+// technology, "Timer01 start hours", at their design places.
+std::array<QLineEdit *, 3> timeBoxes(QWidget *parent, const QString &name, const QString &spoken, double left,
+                                     double top)
 {
     const char *fields[] = {"Hours", "Minutes", "Seconds"};
     std::array<QLineEdit *, 3> boxes{};
     for (int i = 0; i < 3; ++i)
         boxes[i] = DialogScaffold::numberBox(parent, name + QLatin1String(fields[i]),
-                                             Twips::rect(left + 480 * i, top, 420, 420), QStringLiteral("00"));
+                                             Twips::rect(left + 480 * i, top, 420, 420), QStringLiteral("00"),
+                                             spoken + QLatin1Char(' ') + QString::fromLatin1(fields[i]).toLower());
     return boxes;
 }
 
@@ -88,10 +91,10 @@ ScheduleDialog::ScheduleDialog(SettingsStore &settings, const MainWindowState &m
       m_settings(settings),
       m_mainWindow(mainWindow),
       m_messages(messages),
-      m_times{timeBoxes(this, QStringLiteral("firstStart"), 1260, 360),
-              timeBoxes(this, QStringLiteral("firstEnd"), 2940, 360),
-              timeBoxes(this, QStringLiteral("secondStart"), 1260, 900),
-              timeBoxes(this, QStringLiteral("secondEnd"), 2940, 900)},
+      m_times{timeBoxes(this, QStringLiteral("firstStart"), Texts::firstWindowBox + " start", 1260, 360),
+              timeBoxes(this, QStringLiteral("firstEnd"), Texts::firstWindowBox + " end", 2940, 360),
+              timeBoxes(this, QStringLiteral("secondStart"), Texts::secondWindowBox + " start", 1260, 900),
+              timeBoxes(this, QStringLiteral("secondEnd"), Texts::secondWindowBox + " end", 2940, 900)},
       m_enabled{enableBox(this, "firstEnabled", Texts::firstWindowBox, 420),
                 enableBox(this, "secondEnabled", Texts::secondWindowBox, 960)},
       m_set(button(this, "set", Texts::setButton, 3720, 615)),

@@ -1,5 +1,7 @@
 #include "ChatHistoryView.h"
 
+#include "ReadingKeys.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
@@ -86,11 +88,16 @@ void ChatHistoryView::setKeyHandler(KeyHandler handler)
     m_keyHandler = std::move(handler);
 }
 
+// Reading keys move the caret and the selection; every other key is only
+// the handler's, so the text never changes.
 void ChatHistoryView::keyPressEvent(QKeyEvent *event)
 {
-    event->accept();
     if (m_keyHandler)
         m_keyHandler(event->key(), event->modifiers());
+    if (ReadingKeys::isReadingKey(event->key(), event->modifiers()))
+        QPlainTextEdit::keyPressEvent(event);
+    else
+        event->accept();
 }
 
 // Copies through the context menu carry CR LF line ends too.

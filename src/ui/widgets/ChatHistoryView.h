@@ -20,8 +20,9 @@ public:
     void moveCaretToEnd();
     QString selectedCrLfText() const;
 
-    // Every key pressed in the box goes to the handler. The box itself never
-    // acts on a key, so its text cannot be edited.
+    // Every key pressed in the box goes to the handler. The box itself acts
+    // only on the keys that move the caret or the selection (ReadingKeys), so
+    // its text cannot be edited.
     using KeyHandler = std::function<void(int key, Qt::KeyboardModifiers modifiers)>;
     void setKeyHandler(KeyHandler handler);
 

@@ -2,6 +2,7 @@
 
 #include "desktop/Twips.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include <algorithm>
@@ -36,8 +37,15 @@ LampBar::LampBar(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void LampBar::setColours(const std::array<QColor, LampCount + 1> &colours)
+void LampBar::setLevel(qint16 level)
 {
+    const LampColours::Table colours = LampColours::forLevel(level);
+    const int lit = std::clamp(int(level), 0, LampCount);
+    if (lit != m_litLamps) {
+        m_litLamps = lit;
+        QAccessibleValueChangeEvent event(this, lit);
+        QAccessible::updateAccessibility(&event);
+    }
     if (std::equal(colours.begin() + 1, colours.end(), m_colours.begin() + 1))
         return;
     std::copy(colours.begin() + 1, colours.end(), m_colours.begin() + 1);

@@ -8,6 +8,7 @@
 #include "support/TestFiles.h"
 #include "system/Folders.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,12 +48,31 @@ struct DialogFixture
         return out;
     }
     // The boxes' texts joined by blanks, or their marks: "W" white, "Y" yellow.
+    // A yellow box must also tell assistive technology it is invalid.
     static QString texts(const QList<QLineEdit *> &boxes, bool marks = false)
     {
         QStringList out;
-        for (const QLineEdit *box : boxes)
-            out << (!marks ? box->text() : box->palette().color(QPalette::Base) == QColor(255, 255, 0) ? "Y" : "W");
+        for (const QLineEdit *box : boxes) {
+            const bool yellow = box->palette().color(QPalette::Base) == QColor(255, 255, 0);
+            if (yellow != (box->accessibleDescription() == "Invalid entry"))
+                return "mark not said: " + box->objectName();
+            out << (!marks ? box->text() : yellow ? "Y" : "W");
+        }
         return out.join(marks ? "" : " ");
+    }
+    // Every control a user can reach has a name of its own for a screen reader.
+    static QStringList unnamed(const QWidget &dialog)
+    {
+        QStringList names, problems;
+        for (QWidget *control : dialog.findChildren<QWidget *>()) {
+            if (control->focusPolicy() == Qt::NoFocus)
+                continue;
+            const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            if (name.isEmpty() || names.contains(name))
+                problems << control->objectName();
+            names << name;
+        }
+        return problems;
     }
     // What a numeric box holds after letters, blanks, signs, a full-width
     // digit and kana were typed among the digits 1, 2, 9 and 3, and then a backspace.
