@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "MainWindow.h"
 
 #include "desktop/Clipboard.h"
@@ -20,6 +21,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const auto exitCode = CommandLine::answer(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlane"));
     QApplication::setWindowIcon(AppIcon::icon());
