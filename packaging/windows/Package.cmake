@@ -1,7 +1,8 @@
-# The Windows zip: vorlane.exe, the licence and a short README, in one folder
-# named after the version. cpack -G ZIP in the build folder makes it.
+# The Windows zip: vorlane.exe, the licence and a short README (made from
+# README.txt.in and CHANGELOG.md), in one folder named after the version.
+# cpack -G ZIP in the build folder makes it.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/README.txt DESTINATION .)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME vorlane)

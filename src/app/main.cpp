@@ -1,4 +1,5 @@
 #include "AppController.h"
+#include "CommandLine.h"
 
 #include "desktop/Clipboard.h"
 #include "desktop/FileOpenDialog.h"
@@ -20,6 +21,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const auto exitCode = CommandLine::answer(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlane"));
     QApplication::setWindowIcon(AppIcon::icon());

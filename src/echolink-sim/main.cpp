@@ -5,6 +5,8 @@
 #include "StandInControl.h"
 #include "StandInServer.h"
 #include "StandInWindow.h"
+#include "app/CommandLine.h"
+#include "compat/AppInfo.h"
 #include "echolink/standin/SimProtocol.h"
 
 #include <QApplication>
@@ -28,7 +30,8 @@ const char usage[] =
     "  echolink-sim set callsign CALL\n"
     "  echolink-sim set failing on|off\n"
     "  echolink-sim calls                                 every member call so far, one a line\n"
-    "  echolink-sim quit                                  stop the running stand-in\n";
+    "  echolink-sim quit                                  stop the running stand-in\n"
+    "  echolink-sim --help | --version\n";
 
 constexpr int exitBadArguments = 2;
 
@@ -91,36 +94,34 @@ int control(int argc, char *argv[])
     return StandInControl::run(SimProtocol::serverName(), *request, out, err);
 }
 
-bool contains(int argc, char *argv[], const char *word)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], word) == 0)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     if (argc > 1 && StandInControl::isCommand(QString::fromLocal8Bit(argv[1])))
         return control(argc, argv);
-    if (contains(argc, argv, "--help") || contains(argc, argv, "-h")) {
+    const QStringList arguments = CommandLine::arguments(argc, argv);
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
         std::fputs(usage, stdout);
         return 0;
     }
+    if (arguments.contains(QLatin1String("--version"))) {
+        std::printf("echolink-sim %s\n", qPrintable(AppInfo::versionText()));
+        return 0;
+    }
+    // Read before Qt starts, so that a mistyped option needs no display;
+    // Qt's own options stay for Qt.
+    const auto ownArguments = CommandLine::withoutQtOptions(arguments);
+    const auto options = ownArguments ? parseServeOptions(*ownArguments) : std::nullopt;
+    if (!options)
+        return badArguments();
     // A window needs a display, so only the headless stand-in gets by with
     // a core application.
     std::optional<QCoreApplication> core;
     std::optional<QApplication> gui;
-    if (contains(argc, argv, "--headless"))
+    if (options->headless)
         core.emplace(argc, argv);
     else
         gui.emplace(argc, argv);
-    QCoreApplication &app = core ? *core : *gui;
-    const auto options = parseServeOptions(app.arguments().mid(1));
-    if (!options)
-        return badArguments();
-    return serve(app, *options);
+    return serve(core ? *core : *gui, *options);
 }
