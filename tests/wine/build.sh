@@ -30,7 +30,7 @@ compile() {
 # Arguments: cross prefix, output folder, source file.
 compile_source() {
     compile "$1" -Winvalid-pch -include "$2/SystemHeaders.h" \
-        -I"$src" -I"$src/platform/win" -I"$2" -I"$here" \
+        -I"$src" -I"$src/echolink/windows" -I"$src/system" -I"$2" -I"$here" \
         -c "$3" -o "$2/obj/$(basename "$3" .cpp).o"
 }
 export -f compile compile_source
@@ -52,13 +52,14 @@ for target in "${targets[@]}"; do
     compile "$cross" -x c++-header "$dir/SystemHeaders.h" -o "$dir/SystemHeaders.h.gch"
 done
 
-binding=(Bstr ComError EchoLinkBinding EchoLinkEvent EventInterface EventSink EventWindow WinBeeper)
+binding=(Bstr ComError EchoLinkBinding EchoLinkEvent EventInterface EventSink EventWindow)
 mock=(MockClassFactory MockConnectionPoint MockEchoLink MockRegistration MockState MockStation)
 hosts=(BindingTest MockDll MockExe MockControl WinProbe)
 
 # Two compiles at a time, as the machine has two cores.
 {
-    for name in "${binding[@]}"; do echo "$cross64 $out $src/platform/win/$name.cpp"; done
+    for name in "${binding[@]}"; do echo "$cross64 $out $src/echolink/windows/$name.cpp"; done
+    echo "$cross64 $out $src/system/WinBeeper.cpp"
     for name in "${mock[@]}" "${hosts[@]}"; do echo "$cross64 $out $here/$name.cpp"; done
     if [ ${#targets[@]} -gt 1 ]; then
         for name in "${mock[@]}" MockExe; do echo "$cross32 $out/win32 $here/$name.cpp"; done
@@ -81,7 +82,7 @@ for target in "${targets[@]}"; do
 done
 
 mapfile -t common < <(objects "$out" "${mock[@]}" MockEchoLinkLib_i MockEchoLink.res)
-mapfile -t tested < <(objects "$out" BindingTest "${binding[@]}" MockEchoLinkLib_i)
+mapfile -t tested < <(objects "$out" BindingTest "${binding[@]}" WinBeeper MockEchoLinkLib_i)
 "$cross64-g++-posix" -shared "${link[@]}" -o "$out/MockEchoLink.dll" "$out/obj/MockDll.o" \
     "${common[@]}" "$here/MockDll.def" "${libs[@]}"
 "$cross64-g++-posix" -municode "${link[@]}" -o "$out/BindingTest.exe" "${tested[@]}" "${libs[@]}"
