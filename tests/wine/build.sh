@@ -52,7 +52,8 @@ for target in "${targets[@]}"; do
     compile "$cross" -x c++-header "$dir/SystemHeaders.h" -o "$dir/SystemHeaders.h.gch"
 done
 
-binding=(Bstr ComError EchoLinkBinding EchoLinkEvent EventInterface EventSink EventWindow)
+binding=(Bstr ComError DispatchMembers DispatchNames DualMembers EchoLinkBinding EchoLinkEvent
+    EventInterface EventSink EventWindow Variant)
 mock=(MockClassFactory MockConnectionPoint MockEchoLink MockRegistration MockState MockStation)
 hosts=(BindingTest MockDll MockExe MockControl WinProbe)
 
