@@ -4,7 +4,8 @@
 # is; 64-bit, then 32-bit like the real EchoLink, for a 64-bit and a 32-bit
 # client) and in process (a DLL). Each out-of-process server is also run
 # registered with /RefuseDual, without EchoLink's interfaces, as a 64-bit
-# client sees EchoLink on Windows: the binding must go through IDispatch.
+# client sees EchoLink on Windows, and the DLL told to refuse them: the
+# binding must go through IDispatch.
 # Needs g++-mingw-w64-x86-64, mingw-w64-tools, libwine-dev, wine64 and wine;
 # the 32-bit runs also g++-mingw-w64-i686-posix and wine32:i386
 # (scripts/install-wine32.sh), and says so when they cannot run. Exits
@@ -128,6 +129,7 @@ fi
 # With both registered, COM prefers the DLL.
 step register-dll timeout 60 wine regsvr32 /s MockEchoLink.dll
 run_tests in-process BindingTest.exe in-process
+run_tests in-process-refused BindingTest.exe in-process refused
 
 [ ${#failed[@]} -eq 0 ] || fail "EchoLink binding tests failed: ${failed[*]}"
 echo "wine-tests: PASS: EchoLink binding out of process and in process ($(elapsed))"

@@ -1,7 +1,8 @@
 // The EchoLink binding against the mock EchoLink, hosted in process or out of
 // process (argument "in-process" or "out-of-process"); a second argument
-// "refused" says the mock was registered with /RefuseDual, so that the
-// binding must take IDispatch. Prints one line per failed check and a final
+// "refused" has the mock refuse EchoLink's dual interface, so that the
+// binding must take IDispatch: out of process the mock must have been
+// registered with /RefuseDual, in process it is told to. Prints one line per failed check and a final
 // PASS line only when every check passed; a crash prints CRASH and exits
 // non-zero, since Wine may report a crash as success.
 #include "Bstr.h"
@@ -421,6 +422,8 @@ int wmain(int argc, wchar_t **argv)
         CLSID_EchoLinkAutomation, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
         IID_IMockControl, reinterpret_cast<void **>(control.GetAddressOf()));
     if (checks.expect(SUCCEEDED(created), "the mock EchoLink can be created")) {
+        if (inProcess && refused)
+            control->put_RefuseDual(VARIANT_TRUE);
         try {
             runAll(control.Get(), inProcess, refused);
         } catch (const std::exception &error) {
