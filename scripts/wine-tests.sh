@@ -1,11 +1,15 @@
 #!/bin/bash
 # The Windows EchoLink binding, cross-built with MinGW-w64 and tested under
 # Wine against the mock EchoLink, hosted out of process (an EXE, as EchoLink
-# is; 64-bit, then 32-bit like the real EchoLink) and in process (a DLL).
+# is; 64-bit, then 32-bit like the real EchoLink, for a 64-bit and a 32-bit
+# client) and in process (a DLL). Each out-of-process server is also run
+# registered with /RefuseDual, without EchoLink's interfaces, as a 64-bit
+# client sees EchoLink on Windows, and the DLL told to refuse them: the
+# binding must go through IDispatch.
 # Needs g++-mingw-w64-x86-64, mingw-w64-tools, libwine-dev, wine64 and wine;
-# the 32-bit run also g++-mingw-w64-i686-posix and wine32:i386
-# (scripts/install-wine32.sh), and says so when it cannot run. Exits non-zero
-# on any failure.
+# the 32-bit runs also g++-mingw-w64-i686-posix and wine32:i386
+# (scripts/install-wine32.sh), and says so when they cannot run. Exits
+# non-zero on any failure.
 set -u
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -50,11 +54,13 @@ step() {
     logged "$@" || fail "$name exited with status $?"
 }
 
-# Both a zero exit and the final PASS line are required, since Wine can
-# report a crash as success.
+# Arguments: the run's name, the test program, its mode and options. Both a
+# zero exit and the final PASS line are required, since Wine can report a
+# crash as success.
 run_tests() {
-    local mode=$1 name=${2:-$1}
-    logged "test-$name" timeout 120 wine "$work/build/BindingTest.exe" "$mode"
+    local name=$1 client=$2 mode=$3
+    shift 2
+    logged "test-$name" timeout 120 wine "$work/build/$client" "$@"
     local status=$?
     if [ $status -ne 0 ] || ! grep -q "^PASS: EchoLink binding, $mode," "$work/test-$name.log"; then
         failed+=("$name (status $status)")
@@ -95,7 +101,10 @@ echo "wine-tests: fresh 64-bit prefix ready ($(elapsed))"
 
 cd "$work/build" || fail "no build folder"
 step register-exe timeout 60 wine MockEchoLink.exe /RegServer
-run_tests out-of-process
+run_tests out-of-process BindingTest.exe out-of-process
+wait_mock_gone || fail "the 64-bit mock did not quit"
+step register-exe-refusing timeout 60 wine MockEchoLink.exe /RegServer /RefuseDual
+run_tests out-of-process-refused BindingTest.exe out-of-process refused
 # The 64-bit client against the 32-bit server, as with the real EchoLink.
 if [ ! -f win32/MockEchoLink.exe ]; then
     echo "wine-tests: no 32-bit mock built: out-of-process 32-bit run NOT done"
@@ -107,14 +116,20 @@ else
     step register-exe32 timeout 60 wine win32/MockEchoLink.exe /RegServer
     logged bits timeout 60 wine MockControl.exe bits
     if [ "$(tr -d '\r' <"$work/bits.log")" = 32 ]; then
-        run_tests out-of-process out-of-process-32-bit
+        run_tests out-of-process-32-bit BindingTest.exe out-of-process
+        run_tests 32-bit-client win32/BindingTest.exe out-of-process
+        wait_mock_gone || fail "the 32-bit mock did not quit"
+        step register-exe32-refusing timeout 60 wine win32/MockEchoLink.exe /RegServer /RefuseDual
+        run_tests out-of-process-32-bit-refused BindingTest.exe out-of-process refused
+        run_tests 32-bit-client-refused win32/BindingTest.exe out-of-process refused
     else
         failed+=("out-of-process-32-bit (the server is not a 32-bit process)")
     fi
 fi
 # With both registered, COM prefers the DLL.
 step register-dll timeout 60 wine regsvr32 /s MockEchoLink.dll
-run_tests in-process
+run_tests in-process BindingTest.exe in-process
+run_tests in-process-refused BindingTest.exe in-process refused
 
 [ ${#failed[@]} -eq 0 ] || fail "EchoLink binding tests failed: ${failed[*]}"
 echo "wine-tests: PASS: EchoLink binding out of process and in process ($(elapsed))"

@@ -1,7 +1,10 @@
 // The EchoLink binding against the mock EchoLink, hosted in process or out of
-// process (argument "in-process" or "out-of-process"). Prints one line per
-// failed check and a final PASS line only when every check passed; a crash
-// prints CRASH and exits non-zero, since Wine may report a crash as success.
+// process (argument "in-process" or "out-of-process"); a second argument
+// "refused" has the mock refuse EchoLink's dual interface, so that the
+// binding must take IDispatch: out of process the mock must have been
+// registered with /RefuseDual, in process it is told to. Prints one line per failed check and a final
+// PASS line only when every check passed; a crash prints CRASH and exits
+// non-zero, since Wine may report a crash as success.
 #include "Bstr.h"
 #include "Checks.h"
 #include "ComError.h"
@@ -100,6 +103,19 @@ void checkHost(IMockControl *control, bool inProcess)
     const bool same = static_cast<DWORD>(process) == GetCurrentProcessId();
     checks.expect(same == inProcess,
                   inProcess ? "mock runs in this process" : "mock runs in its own process");
+}
+
+// The mock's own answer tells a mock that does not refuse apart from a
+// binding that does not fall back.
+void checkPath(const EchoLinkBinding &binding, IMockControl *control, bool refused)
+{
+    ComPtr<IUnknown> dual;
+    const HRESULT queried =
+        control->QueryInterface(IID_IMockEchoLink, reinterpret_cast<void **>(dual.GetAddressOf()));
+    checks.expect(FAILED(queried) == refused, refused ? "the mock refuses its dual interface"
+                                                      : "the mock gives its dual interface");
+    checks.expect(binding.lateBound() == refused,
+                  refused ? "members go through IDispatch" : "members go through the dual interface");
 }
 
 void checkConnected(IMockControl *control)
@@ -368,13 +384,14 @@ void checkApartments()
     }
 }
 
-void runAll(IMockControl *control, bool inProcess)
+void runAll(IMockControl *control, bool inProcess, bool refused)
 {
     checkHost(control, inProcess);
     {
         EventRecorder recorder;
         control->ClearCalls();
         const auto binding = EchoLinkBinding::create(recorder);
+        checkPath(*binding, control, refused);
         checkConnected(control);
         checkMembers(*binding, control);
         checkFailures(*binding, control);
@@ -393,7 +410,10 @@ int wmain(int argc, wchar_t **argv)
 {
     SetUnhandledExceptionFilter(&reportCrash);
     const bool inProcess = argc > 1 && std::wcscmp(argv[1], L"in-process") == 0;
+    const bool refused = argc > 2 && std::wcscmp(argv[2], L"refused") == 0;
     const char *const mode = inProcess ? "in-process" : "out-of-process";
+    const char *const path = refused ? "through IDispatch" : "through the dual interface";
+    const int bits = static_cast<int>(sizeof(void *) * 8);
 
     // The GUI thread: Qt initialises OLE there.
     OleInitialize(nullptr);
@@ -402,8 +422,10 @@ int wmain(int argc, wchar_t **argv)
         CLSID_EchoLinkAutomation, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
         IID_IMockControl, reinterpret_cast<void **>(control.GetAddressOf()));
     if (checks.expect(SUCCEEDED(created), "the mock EchoLink can be created")) {
+        if (inProcess && refused)
+            control->put_RefuseDual(VARIANT_TRUE);
         try {
-            runAll(control.Get(), inProcess);
+            runAll(control.Get(), inProcess, refused);
         } catch (const std::exception &error) {
             checks.expect(false, std::string("unexpected exception: ") + error.what());
         }
@@ -412,9 +434,10 @@ int wmain(int argc, wchar_t **argv)
     OleUninitialize();
 
     if (checks.failed == 0)
-        std::printf("PASS: EchoLink binding, %s, %d checks\n", mode, checks.total);
-    else
-        std::printf("FAILED: EchoLink binding, %s, %d of %d checks failed\n", mode, checks.failed,
+        std::printf("PASS: EchoLink binding, %s, %d-bit client, %s, %d checks\n", mode, bits, path,
                     checks.total);
+    else
+        std::printf("FAILED: EchoLink binding, %s, %d-bit client, %s, %d of %d checks failed\n",
+                    mode, bits, path, checks.failed, checks.total);
     return checks.failed == 0 ? 0 : 1;
 }

@@ -49,7 +49,8 @@ HRESULT STDMETHODCALLTYPE MockEchoLink::QueryInterface(REFIID iid, void **object
     *object = nullptr;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMockControl))
         *object = static_cast<IMockControl *>(this);
-    else if (IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IMockEchoLink))
+    else if (IsEqualIID(iid, IID_IDispatch)
+             || (IsEqualIID(iid, IID_IMockEchoLink) && !MockState::instance().refuseDual()))
         *object = static_cast<IMockEchoLink *>(this);
     else if (IsEqualIID(iid, IID_IConnectionPointContainer))
         *object = static_cast<IConnectionPointContainer *>(this);
@@ -140,6 +141,12 @@ HRESULT STDMETHODCALLTYPE MockEchoLink::put_Failing(VARIANT_BOOL failing)
 HRESULT STDMETHODCALLTYPE MockEchoLink::put_HideClassInfo(VARIANT_BOOL hide)
 {
     MockState::instance().setHideClassInfo(hide != VARIANT_FALSE);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE MockEchoLink::put_RefuseDual(VARIANT_BOOL refuse)
+{
+    MockState::instance().setRefuseDual(refuse != VARIANT_FALSE);
     return S_OK;
 }
 

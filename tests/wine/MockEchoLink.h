@@ -74,6 +74,7 @@ public:
     HRESULT STDMETHODCALLTYPE put_OwnCallsign(BSTR callsign) override;
     HRESULT STDMETHODCALLTYPE put_Failing(VARIANT_BOOL failing) override;
     HRESULT STDMETHODCALLTYPE put_HideClassInfo(VARIANT_BOOL hide) override;
+    HRESULT STDMETHODCALLTYPE put_RefuseDual(VARIANT_BOOL refuse) override;
     HRESULT STDMETHODCALLTYPE get_Connections(LONG *count) override;
     HRESULT STDMETHODCALLTYPE get_Objects(LONG *count) override;
     HRESULT STDMETHODCALLTYPE get_ProcessId(LONG *id) override;

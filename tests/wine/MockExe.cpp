@@ -3,7 +3,9 @@
 // last object is released, and at the end of its lifetime in case a crashed
 // client never releases it. "/Lifetime SECONDS" (at most an hour) replaces
 // the default minute; given with /RegServer it goes into the registered
-// command line, so that every start by COM gets it.
+// command line, so that every start by COM gets it. "/RegServer /RefuseDual"
+// leaves EchoLink's interfaces unregistered, so that other processes reach
+// the mock through IDispatch only.
 #include "MockClassFactory.h"
 #include "MockEchoLinkLib.h"
 #include "MockRegistration.h"
@@ -99,7 +101,10 @@ int wmain(int argc, wchar_t **argv)
     if (hasSwitch(argc, argv, L"RegServer")) {
         const std::wstring options =
             lifetimeS ? L" /Lifetime " + std::to_wstring(lifetimeS) : std::wstring();
-        return SUCCEEDED(registerMock(nullptr, false, options)) ? 0 : 1;
+        HRESULT result = registerMock(nullptr, false, options);
+        if (SUCCEEDED(result) && hasSwitch(argc, argv, L"RefuseDual"))
+            result = refuseDualInterfaces();
+        return SUCCEEDED(result) ? 0 : 1;
     }
     if (hasSwitch(argc, argv, L"UnregServer"))
         return SUCCEEDED(unregisterMock()) ? 0 : 1;

@@ -7,6 +7,9 @@
 namespace {
 
 const wchar_t classId[] = L"{D1FB3C9A-BB2D-446A-A74A-E771F134ED56}";
+// EchoLink's interface and its own-station interface.
+const wchar_t *const echoLinkInterfaces[] = {L"{7733112C-4577-4432-9DB0-A9398184EAF6}",
+                                              L"{ACD8531B-B0CE-4F14-9405-6AB8AC5C9EFA}"};
 
 HRESULT setValue(REGSAM view, const std::wstring &key, const wchar_t *name,
                  const std::wstring &value)
@@ -38,16 +41,37 @@ HRESULT registerClass(REGSAM view, const std::wstring &server, const std::wstrin
     return result;
 }
 
-HRESULT deleteClass(REGSAM view)
+HRESULT deleteKey(REGSAM view, const wchar_t *parent, const wchar_t *key)
 {
-    HKEY classes = nullptr;
+    HKEY handle = nullptr;
     LSTATUS status =
-        RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ | KEY_WRITE | view, &classes);
+        RegOpenKeyExW(HKEY_CLASSES_ROOT, parent, 0, KEY_READ | KEY_WRITE | view, &handle);
     if (status == ERROR_SUCCESS) {
-        status = RegDeleteTreeW(classes, classId);
-        RegCloseKey(classes);
+        status = RegDeleteTreeW(handle, key);
+        RegCloseKey(handle);
     }
     return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
+}
+
+HRESULT deleteClass(REGSAM view)
+{
+    return deleteKey(view, L"CLSID", classId);
+}
+
+HRESULT deleteInterfaces(REGSAM view)
+{
+    HRESULT result = S_OK;
+    for (const wchar_t *interfaceId : echoLinkInterfaces) {
+        if (SUCCEEDED(result))
+            result = deleteKey(view, L"Interface", interfaceId);
+    }
+    return result;
+}
+
+bool underWow64()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
 } // namespace
@@ -64,7 +88,15 @@ HRESULT registerMock(HMODULE module, bool inProcess, const std::wstring &options
         result = LoadTypeLibEx(path, REGKIND_REGISTER, &library);
     if (library)
         library->Release();
+    if (SUCCEEDED(result) && underWow64())
+        result = deleteInterfaces(KEY_WOW64_64KEY);
     return result;
+}
+
+HRESULT refuseDualInterfaces()
+{
+    const HRESULT result = deleteInterfaces(KEY_WOW64_64KEY);
+    return FAILED(result) ? result : deleteInterfaces(KEY_WOW64_32KEY);
 }
 
 HRESULT unregisterMock()

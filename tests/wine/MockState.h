@@ -35,6 +35,8 @@ public:
     void setFailing(bool failing) { failing_ = failing; }
     bool hideClassInfo() const { return hideClassInfo_; }
     void setHideClassInfo(bool hide) { hideClassInfo_ = hide; }
+    bool refuseDual() const { return refuseDual_; }
+    void setRefuseDual(bool refuse) { refuseDual_ = refuse; }
 
     HRESULT typeInfo(REFGUID guid, ITypeInfo **info);
 
@@ -61,6 +63,7 @@ private:
     std::wstring ownCallsign_ = L"N0CALL";
     bool failing_ = false;
     bool hideClassInfo_ = false;
+    bool refuseDual_ = false;
     ITypeLib *typeLib_ = nullptr;
     IGlobalInterfaceTable *sinks_ = nullptr;
     std::vector<DWORD> cookies_;

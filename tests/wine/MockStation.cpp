@@ -9,7 +9,7 @@ HRESULT STDMETHODCALLTYPE MockStation::QueryInterface(REFIID iid, void **object)
     if (!object)
         return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)
-        || IsEqualIID(iid, IID_IMockStation)) {
+        || (IsEqualIID(iid, IID_IMockStation) && !MockState::instance().refuseDual())) {
         *object = static_cast<IMockStation *>(this);
         AddRef();
         return S_OK;
@@ -29,6 +29,24 @@ ULONG STDMETHODCALLTYPE MockStation::Release()
     if (remaining == 0)
         delete this;
     return static_cast<ULONG>(remaining);
+}
+
+HRESULT STDMETHODCALLTYPE MockStation::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                              DISPPARAMS *parameters, VARIANT *result,
+                                              EXCEPINFO *exception, UINT *argumentError)
+{
+    const DISPID callsignId = 1;
+    if (id != callsignId || !(flags & DISPATCH_PROPERTYGET) || !result)
+        return MockDispatch<IMockStation>::Invoke(id, iid, locale, flags, parameters, result,
+                                                  exception, argumentError);
+    BSTR callsign = nullptr;
+    const HRESULT got = get_Callsign(&callsign);
+    if (SUCCEEDED(got)) {
+        VariantInit(result);
+        V_VT(result) = VT_BSTR;
+        V_BSTR(result) = callsign;
+    }
+    return got;
 }
 
 HRESULT STDMETHODCALLTYPE MockStation::get_Callsign(BSTR *callsign)

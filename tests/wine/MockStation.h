@@ -13,6 +13,12 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
 
+    // Reads Callsign itself and leaves the rest to DispInvoke, which under
+    // Wine copies a NULL BSTR result into an empty one.
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                     DISPPARAMS *parameters, VARIANT *result,
+                                     EXCEPINFO *exception, UINT *argumentError) override;
+
     HRESULT STDMETHODCALLTYPE get_Callsign(BSTR *callsign) override;
     HRESULT STDMETHODCALLTYPE Reserved8() override;
     HRESULT STDMETHODCALLTYPE Reserved9() override;

@@ -2,8 +2,9 @@
 # Cross-builds the Windows test programs with MinGW-w64: the mock EchoLink as
 # a DLL and an EXE, the binding's test program, and the two tools scripts
 # drive a Windows run with (MockControl, WinProbe). With the i686 compiler it
-# also builds the mock EXE 32-bit into OUTDIR/win32, as EchoLink itself is a
-# 32-bit program. Usage: build.sh OUTDIR
+# also builds the mock EXE and the test program 32-bit into OUTDIR/win32, as
+# EchoLink itself and the released Vorlane are 32-bit programs.
+# Usage: build.sh OUTDIR
 set -euo pipefail
 
 out=${1:?usage: build.sh OUTDIR}
@@ -30,7 +31,7 @@ compile() {
 # Arguments: cross prefix, output folder, source file.
 compile_source() {
     compile "$1" -Winvalid-pch -include "$2/SystemHeaders.h" \
-        -I"$src" -I"$src/platform/win" -I"$2" -I"$here" \
+        -I"$src" -I"$src/echolink/windows" -I"$src/system" -I"$2" -I"$here" \
         -c "$3" -o "$2/obj/$(basename "$3" .cpp).o"
 }
 export -f compile compile_source
@@ -52,16 +53,19 @@ for target in "${targets[@]}"; do
     compile "$cross" -x c++-header "$dir/SystemHeaders.h" -o "$dir/SystemHeaders.h.gch"
 done
 
-binding=(Bstr ComError EchoLinkBinding EchoLinkEvent EventInterface EventSink EventWindow WinBeeper)
+binding=(Bstr ComError DispatchMembers DispatchNames DualMembers EchoLinkBinding EchoLinkEvent
+    EventInterface EventSink EventWindow Variant)
 mock=(MockClassFactory MockConnectionPoint MockEchoLink MockRegistration MockState MockStation)
 hosts=(BindingTest MockDll MockExe MockControl WinProbe)
 
 # Two compiles at a time, as the machine has two cores.
 {
-    for name in "${binding[@]}"; do echo "$cross64 $out $src/platform/win/$name.cpp"; done
+    for name in "${binding[@]}"; do echo "$cross64 $out $src/echolink/windows/$name.cpp"; done
+    echo "$cross64 $out $src/system/WinBeeper.cpp"
     for name in "${mock[@]}" "${hosts[@]}"; do echo "$cross64 $out $here/$name.cpp"; done
     if [ ${#targets[@]} -gt 1 ]; then
-        for name in "${mock[@]}" MockExe; do echo "$cross32 $out/win32 $here/$name.cpp"; done
+        for name in "${binding[@]}"; do echo "$cross32 $out/win32 $src/echolink/windows/$name.cpp"; done
+        for name in "${mock[@]}" MockExe BindingTest; do echo "$cross32 $out/win32 $here/$name.cpp"; done
     fi
 } | xargs -P 2 -L 1 bash -c 'compile_source "$@"' bash
 
@@ -78,13 +82,13 @@ for target in "${targets[@]}"; do
     mapfile -t common < <(objects "$dir" "${mock[@]}" MockEchoLinkLib_i MockEchoLink.res)
     "$cross-g++-posix" -mwindows -municode "${link[@]}" -o "$dir/MockEchoLink.exe" \
         "$dir/obj/MockExe.o" "${common[@]}" "${libs[@]}"
+    mapfile -t tested < <(objects "$dir" BindingTest "${binding[@]}" MockEchoLinkLib_i)
+    "$cross-g++-posix" -municode "${link[@]}" -o "$dir/BindingTest.exe" "${tested[@]}" "${libs[@]}"
 done
 
 mapfile -t common < <(objects "$out" "${mock[@]}" MockEchoLinkLib_i MockEchoLink.res)
-mapfile -t tested < <(objects "$out" BindingTest "${binding[@]}" MockEchoLinkLib_i)
 "$cross64-g++-posix" -shared "${link[@]}" -o "$out/MockEchoLink.dll" "$out/obj/MockDll.o" \
     "${common[@]}" "$here/MockDll.def" "${libs[@]}"
-"$cross64-g++-posix" -municode "${link[@]}" -o "$out/BindingTest.exe" "${tested[@]}" "${libs[@]}"
 "$cross64-g++-posix" -municode "${link[@]}" -o "$out/MockControl.exe" "$out/obj/MockControl.o" \
     "$out/obj/MockEchoLinkLib_i.o" "${libs[@]}"
 "$cross64-g++-posix" -municode "${link[@]}" -o "$out/WinProbe.exe" "$out/obj/WinProbe.o" \

@@ -1,42 +1,52 @@
 #include "EchoLinkBinding.h"
 
-#include "Bstr.h"
 #include "ComError.h"
+#include "DispatchMembers.h"
+#include "DualMembers.h"
 #include "EventInterface.h"
 #include "EventSink.h"
 #include "EventWindow.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// EchoLinkAutomation and its two interfaces.
+// EchoLinkAutomation and its dual interface.
 const CLSID echoLinkClass = {
     0xD1FB3C9A, 0xBB2D, 0x446A, {0xA7, 0x4A, 0xE7, 0x71, 0xF1, 0x34, 0xED, 0x56}};
 const IID echoLinkInterface = {
     0x7733112C, 0x4577, 0x4432, {0x9D, 0xB0, 0xA9, 0x39, 0x81, 0x84, 0xEA, 0xF6}};
-const IID ownStationInterface = {
-    0xACD8531B, 0xB0CE, 0x4F14, {0x94, 0x05, 0x6A, 0xB8, 0xAC, 0x5C, 0x9E, 0xFA}};
 
-// Slots count from 0 and include IUnknown's three and IDispatch's four.
-const int stationInfoSlot = 31;
-const int callsignSlot = 7;
-const int busyFlagBSlot = 37;
-const int sendChatTextSlot = 40;
-const int busyFlagASlot = 42;
+// How COM refuses an interface it cannot marshal for this process, while the
+// object itself is reachable and its IDispatch, marshalled by the system's
+// own proxy, still works. EchoLink's installer registers its interfaces,
+// their proxy/stub (the type library marshaller) and its type library for
+// 32-bit processes only. Failures of the server or of the call are not
+// here: IDispatch would fail the same way, so they are reported as they are.
+const HRESULT refusals[] = {
+    E_NOINTERFACE,        // how a proxy reports any of the causes below
+    REGDB_E_IIDNOTREG,    // no Interface\{iid} key in this view
+    REGDB_E_CLASSNOTREG,  // its proxy/stub class is not registered in this view
+    REGDB_E_READREGDB,    // the interface's keys are there in part only
+    REGDB_E_KEYMISSING,
+    REGDB_E_INVALIDVALUE,
+    CLASS_E_CLASSNOTAVAILABLE, // a proxy DLL that does not make that class
+    CO_E_DLLNOTFOUND,          // the proxy DLL is missing
+    HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND),
+    HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT), // a proxy DLL of the other bitness
+    TYPE_E_LIBNOTREGISTERED, // the marshaller finds no type library for this platform
+    TYPE_E_CANTLOADLIBRARY,  // the registered library file does not load here
+    TYPE_E_ELEMENTNOTFOUND,  // the library found does not describe the interface
+    TYPE_E_REGISTRYACCESS,
+};
 
-template <typename... Arguments>
-HRESULT callSlot(IUnknown *object, int slot, Arguments... arguments)
+bool refusedForThisProcess(HRESULT result)
 {
-    using AnySlot = void (*)();
-    using Method = HRESULT(STDMETHODCALLTYPE *)(IUnknown *, Arguments...);
-    AnySlot *const table = *reinterpret_cast<AnySlot **>(object);
-    return reinterpret_cast<Method>(table[slot])(object, arguments...);
-}
-
-VARIANT_BOOL variantBool(bool value)
-{
-    return value ? VARIANT_TRUE : VARIANT_FALSE;
+    return std::find(std::begin(refusals), std::end(refusals), result) != std::end(refusals);
 }
 
 } // namespace
@@ -56,10 +66,12 @@ std::unique_ptr<EchoLinkBinding> EchoLinkBinding::create(EchoLinkEvents &receive
 
 void EchoLinkBinding::connect(EchoLinkEvents &receiver)
 {
+    // IUnknown can always be marshalled; the dual interface perhaps not.
     ComError::check(CoCreateInstance(echoLinkClass, nullptr,
-                                     CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, echoLinkInterface,
+                                     CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
                                      reinterpret_cast<void **>(echoLink_.GetAddressOf())),
                     "CoCreateInstance");
+    chooseMembers();
     EventInterface events = EventInterface::discover(echoLink_.Get(), echoLinkClass);
     const IID eventInterface = events.iid();
 
@@ -74,6 +86,29 @@ void EchoLinkBinding::connect(EchoLinkEvents &receiver)
     ComError::check(connectionPoint_->Advise(sink.Get(), &cookie_), "Advise");
 }
 
+void EchoLinkBinding::chooseMembers()
+{
+    ComPtr<IUnknown> dual;
+    const HRESULT queried =
+        echoLink_->QueryInterface(echoLinkInterface, reinterpret_cast<void **>(dual.GetAddressOf()));
+    if (SUCCEEDED(queried)) {
+        members_ = std::make_unique<DualMembers>(std::move(dual));
+        std::fputs("vorlane: EchoLink through its dual interface\n", stderr);
+        return;
+    }
+    if (!refusedForThisProcess(queried))
+        throw ComError(queried, "EchoLink interface");
+
+    ComPtr<IDispatch> dispatch;
+    ComError::check(echoLink_.As(&dispatch), "IDispatch");
+    members_ = std::make_unique<DispatchMembers>(std::move(dispatch));
+    lateBound_ = true;
+    std::fprintf(stderr,
+                 "vorlane: EchoLink through IDispatch (the dual interface is not registered for "
+                 "this process: 0x%08lX)\n",
+                 static_cast<unsigned long>(queried));
+}
+
 EchoLinkBinding::~EchoLinkBinding()
 {
     release();
@@ -81,33 +116,22 @@ EchoLinkBinding::~EchoLinkBinding()
 
 std::wstring EchoLinkBinding::stationCallsign()
 {
-    ComPtr<IUnknown> returned;
-    ComError::check(callSlot(echoLink(), stationInfoSlot, returned.GetAddressOf()), "StationInfo");
-    if (!returned)
-        throw ComError(E_POINTER, "StationInfo");
-    ComPtr<IUnknown> station;
-    ComError::check(returned->QueryInterface(ownStationInterface,
-                                             reinterpret_cast<void **>(station.GetAddressOf())),
-                    "StationInfo");
-    Bstr callsign;
-    ComError::check(callSlot(station.Get(), callsignSlot, callsign.receive()), "Callsign");
-    return callsign.text();
+    return members().stationCallsign();
 }
 
 void EchoLinkBinding::sendChatText(const std::wstring &text)
 {
-    const Bstr chat(text);
-    ComError::check(callSlot(echoLink(), sendChatTextSlot, chat.get()), "SendChatText");
+    members().sendChatText(text);
 }
 
 void EchoLinkBinding::setBusyFlagA(bool busy)
 {
-    ComError::check(callSlot(echoLink(), busyFlagASlot, variantBool(busy)), "BusyFlagA");
+    members().setBusyFlagA(busy);
 }
 
 void EchoLinkBinding::setBusyFlagB(bool busy)
 {
-    ComError::check(callSlot(echoLink(), busyFlagBSlot, variantBool(busy)), "BusyFlagB");
+    members().setBusyFlagB(busy);
 }
 
 void EchoLinkBinding::release()
@@ -115,6 +139,7 @@ void EchoLinkBinding::release()
     if (!inApartment_)
         return;
     inApartment_ = false;
+    members_.reset();
     auto teardown = [echoLink = std::move(echoLink_), point = std::move(connectionPoint_),
                      cookie = cookie_]() mutable {
         if (point && cookie)
@@ -131,9 +156,9 @@ void EchoLinkBinding::release()
     cookie_ = 0;
 }
 
-IUnknown *EchoLinkBinding::echoLink() const
+EchoLinkMembers &EchoLinkBinding::members() const
 {
-    if (!echoLink_)
+    if (!members_)
         throw ComError(CO_E_OBJNOTCONNECTED, "EchoLink");
-    return echoLink_.Get();
+    return *members_;
 }

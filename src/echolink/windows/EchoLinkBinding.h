@@ -8,11 +8,12 @@
 #include <string>
 
 class EchoLinkEvents;
+class EchoLinkMembers;
 class EventWindow;
 
 // EchoLink's automation object, reached through COM. The five members are
-// called through their vtable slots on the pointer queried for each
-// interface's own id; the six events go to an EchoLinkEvents receiver.
+// called through EchoLink's dual interface when this process can have it,
+// else through IDispatch; the six events go to an EchoLinkEvents receiver.
 //
 // Lives on one thread, a single-threaded apartment with a message loop (the
 // GUI thread): events arrive through that loop. Every failure throws
@@ -21,11 +22,18 @@ class EchoLinkBinding
 {
 public:
     // Joins the thread's single-threaded apartment, creates the object and
-    // connects the receiver to its events.
+    // connects the receiver to its events. Picks the members' path once,
+    // here, and names it in one line on standard error: IDispatch when the
+    // dual interface is refused for want of its registration in this
+    // process's view of the registry (as for a 64-bit process beside the
+    // 32-bit EchoLink); any other failure throws.
     static std::unique_ptr<EchoLinkBinding> create(EchoLinkEvents &receiver);
     ~EchoLinkBinding();
     EchoLinkBinding(const EchoLinkBinding &) = delete;
     EchoLinkBinding &operator=(const EchoLinkBinding &) = delete;
+
+    // True when the members go through IDispatch.
+    bool lateBound() const { return lateBound_; }
 
     // StationInfo, then Callsign of the own-station object.
     std::wstring stationCallsign();
@@ -41,9 +49,12 @@ public:
 private:
     EchoLinkBinding();
     void connect(EchoLinkEvents &receiver);
-    IUnknown *echoLink() const;
+    void chooseMembers();
+    EchoLinkMembers &members() const;
 
     Microsoft::WRL::ComPtr<IUnknown> echoLink_;
+    std::unique_ptr<EchoLinkMembers> members_;
+    bool lateBound_ = false;
     Microsoft::WRL::ComPtr<IConnectionPoint> connectionPoint_;
     DWORD cookie_ = 0;
     EventWindow *window_ = nullptr;

@@ -108,17 +108,26 @@ HRESULT STDMETHODCALLTYPE EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPP
         return S_OK;
     if (!parameters)
         return E_INVALIDARG;
+    // COM calls in through Windows' own frames: nothing may unwind into them.
+    try {
+        return post(*kind, *parameters);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
 
+HRESULT EventSink::post(EchoLinkEventKind kind, const DISPPARAMS &parameters) const
+{
     auto event = std::make_unique<EchoLinkEvent>();
-    event->kind = *kind;
+    event->kind = kind;
     HRESULT result = S_OK;
     UINT position = 0;
-    if (EchoLinkEvent::hasFlag(*kind))
-        result = readFlag(*parameters, position++, event->flag);
-    event->texts.resize(EchoLinkEvent::textCount(*kind));
+    if (EchoLinkEvent::hasFlag(kind))
+        result = readFlag(parameters, position++, event->flag);
+    event->texts.resize(EchoLinkEvent::textCount(kind));
     for (auto &text : event->texts) {
         if (SUCCEEDED(result))
-            result = readText(*parameters, position++, text);
+            result = readText(parameters, position++, text);
     }
     if (FAILED(result))
         return result;

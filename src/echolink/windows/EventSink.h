@@ -30,6 +30,8 @@ public:
 
 private:
     ~EventSink() = default;
+    // Reads the event's arguments and posts it to the event window.
+    HRESULT post(EchoLinkEventKind kind, const DISPPARAMS &parameters) const;
 
     LONG references_ = 1;
     const EventInterface events_;
