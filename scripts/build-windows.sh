@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Windows program: a static vorlane.exe that needs no DLL beyond
-# Windows' own, and the zip to hand out. The static Qt it links is built once
-# into a cache outside the checkout (see build-windows-qt.sh; ~40 min on 2 cores).
+# Builds the Windows program: a static 32-bit vorlane.exe that needs no DLL
+# beyond Windows' own, and the zip to hand out. The static Qt it links is
+# built once into a cache outside the checkout (see build-windows-qt.sh; 15
+# to 45 min on 2 cores). VORLANE_WINDOWS_ARCH=x86_64 builds a 64-bit one.
 # Usage: build-windows.sh [build dir] [targets...]; the default target is
 # vorlane, and the zip is made whenever vorlane.exe was built. The tests run
 # under Wine with CMake's cross-compiling emulator, see windows-tests.sh.
@@ -11,8 +12,11 @@ build=${1:-$top/build-windows}
 shift || true
 started=$(date +%s)
 
-"$top/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix mingw-w64-tools
-qt=$("$top/scripts/build-windows-qt.sh" | tail -n 1)
+# The release is 32-bit, as EchoLink is: it reaches EchoLink in EchoLink's
+# own registry view and runs on 32-bit and 64-bit Windows alike.
+arch=${VORLANE_WINDOWS_ARCH:-i686}
+"$top/scripts/install-deps.sh" g++-mingw-w64-i686-posix mingw-w64-tools
+qt=$("$top/scripts/build-windows-qt.sh" "$arch" | tail -n 1)
 
 targets=("${@:-vorlane}")
 
@@ -25,7 +29,7 @@ cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 (cd "$build" && cpack -G ZIP >/dev/null)
 
 exe=$build/vorlane.exe
-zip=$(ls "$build"/vorlane-*-win64.zip)
+zip=$(ls "$build"/vorlane-*-win*.zip)
 echo "build-windows: $exe ($(du -k "$exe" | cut -f1) KiB)"
 echo "build-windows: $zip ($(du -k "$zip" | cut -f1) KiB)"
 echo "build-windows: done in $(($(date +%s) - started)) s"
