@@ -1,6 +1,7 @@
 #include "ActivityLog.h"
 
 #include "compat/ErrorTrap.h"
+#include "encoding/Cp932Escape.h"
 #include "encoding/TextFile.h"
 #include "settings/Settings.h"
 #include "system/Clock.h"
@@ -65,7 +66,7 @@ QString ActivityLog::stamped(const QString &chatLine) const
 
 void ActivityLog::writeTextLog(const QString &chatLine)
 {
-    TextFile::appendLine(textLogPath(), stamped(chatLine));
+    TextFile::appendLine(textLogPath(), stamped(Cp932Escape::escapedLine(chatLine)));
 }
 
 // The header and the first line go out in one write, so a new file never
@@ -75,7 +76,7 @@ void ActivityLog::writeHtmlLog(const QString &chatLine)
     const QString path = htmlLogPath();
     if (path.isEmpty())
         return;
-    const QString line = stamped(chatLine) + QStringLiteral("<br>");
+    const QString line = stamped(Cp932Escape::withCharacterReferences(chatLine)) + QStringLiteral("<br>");
     if (FileSystem::fileExists(path))
         TextFile::appendLine(path, line);
     else

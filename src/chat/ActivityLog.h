@@ -16,9 +16,12 @@ public:
 
     // Appends "[HH:MM:SS]" + chatLine to Logs/yyyyMMdd.txt in the program
     // folder and, when an HTML log is set, the same + "<br>" to the HTML
-    // log, which starts with its header when new. The chat line goes out
-    // unescaped; characters code page 932 lacks become "?". A failing file
-    // is skipped and the other one still written; nothing is ever reported.
+    // log, which starts with its header when new. The chat line goes out as
+    // it stands but for what code page 932 lacks, which EchoLink's
+    // international chat brings: "&#x" + hex + ";" in both logs, which
+    // browsers show and the log viewer reads back (see Cp932Escape). A
+    // failing file is skipped and the other one still written; nothing is
+    // ever reported.
     void write(const QString &chatLine);
 
     // The HTML log's path for the current date, or an empty text when

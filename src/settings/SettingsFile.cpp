@@ -2,7 +2,7 @@
 
 #include "compat/NumberText.h"
 #include "compat/RunTimeError.h"
-#include "encoding/PathEscape.h"
+#include "encoding/Cp932Escape.h"
 
 namespace SettingsFile {
 
@@ -23,7 +23,7 @@ QString valueOf(const QString &line)
 // Folders and paths may hold characters code page 932 lacks.
 QString pathOf(const QString &line)
 {
-    return PathEscape::unescaped(valueOf(line));
+    return Cp932Escape::unescaped(valueOf(line));
 }
 
 int enableDigit(const QString &line)
@@ -169,11 +169,11 @@ QStringList format(const Settings &s, const WindowPlacement &placement)
         QStringLiteral("DispTime=") + flagDigit(s.stampTime),
         QStringLiteral("LogFile=") + flagDigit(s.logChat),
         QStringLiteral("Position=") + positionText(placement),
-        QStringLiteral("ELDir=") + PathEscape::escaped(s.echoLinkFolder),
-        QStringLiteral("VLNDir=") + PathEscape::escaped(s.programFolder),
+        QStringLiteral("ELDir=") + Cp932Escape::escapedPath(s.echoLinkFolder),
+        QStringLiteral("VLNDir=") + Cp932Escape::escapedPath(s.programFolder),
         QStringLiteral("Timer01=") + scheduleText(s.schedule[0]),
         QStringLiteral("Timer02=") + scheduleText(s.schedule[1]),
-        QStringLiteral("HttpLog=") + PathEscape::escaped(s.htmlLog),
+        QStringLiteral("HttpLog=") + Cp932Escape::escapedPath(s.htmlLog),
         QStringLiteral("Speech=") + flagDigit(s.speakCallsigns),
     };
 }
@@ -191,8 +191,8 @@ QStringList defaults(const QString &echoLinkFolder, const QString &programFolder
         QStringLiteral("DispTime=1"),
         QStringLiteral("LogFile=0"),
         QStringLiteral("Position= 100, 100, 5640, 8460"),
-        QStringLiteral("ELDir=") + PathEscape::escaped(echoLinkFolder),
-        QStringLiteral("VLNDir=") + PathEscape::escaped(programFolder),
+        QStringLiteral("ELDir=") + Cp932Escape::escapedPath(echoLinkFolder),
+        QStringLiteral("VLNDir=") + Cp932Escape::escapedPath(programFolder),
         QStringLiteral("Timer01=00:00:00,00:00:00,0"),
         QStringLiteral("Timer02=00:00:00,00:00:00,0"),
         QStringLiteral("HttpLog="),

@@ -67,26 +67,38 @@ private slots:
     }
 
     // Both files take the chat line as it stands, in code page 932.
+    // What code page 932 lacks is kept as "&#x...;" in both logs; in the text
+    // log a literal "&#" is escaped too, so the viewer reads every line back.
     void chatLineBytes_data()
     {
         QTest::addColumn<QString>("line");
-        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("html"); // when it differs from text
         QTest::newRow("Japanese") << QString::fromUtf16(u"JA1XYZ>\u3053\u3093\u306B\u3061\u306F")
-                                  << QByteArray("JA1XYZ>\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd");
-        QTest::newRow("markup") << "X>&lt;<script>alert(1)</script>&" << QByteArray("X>&lt;<script>alert(1)</script>&");
-        QTest::newRow("nul, controls, lone surrogate, outside code page 932")
-            << QString::fromUtf16(u"X>a\0b\x01\x1b\x7f\xD800\U0001F600\u00E9", 12) << QByteArray("X>a\0b\x01\x1b\x7f???", 11);
-        QTest::newRow("one megabyte") << "X>" + QString(1 << 20, 'm') << "X>" + QByteArray(1 << 20, 'm');
+                                  << QByteArray("JA1XYZ>\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd") << QByteArray();
+        QTest::newRow("markup") << "X>&lt;<script>alert(1)</script>&" << QByteArray("X>&lt;<script>alert(1)</script>&")
+                                << QByteArray();
+        QTest::newRow("a reference typed in the chat") << "X>&#x41; &#65;" << QByteArray("X>&#x26;#x41; &#x26;#65;")
+                                                       << QByteArray("X>&#x41; &#65;");
+        QTest::newRow("German") << QString::fromUtf8("DL1ABC>Grüße aus Köln")
+                                << QByteArray("DL1ABC>Gr&#xFC;&#xDF;e aus K&#xF6;ln") << QByteArray();
+        QTest::newRow("yen would turn into a backslash") << QString::fromUtf8("X>¥100") << QByteArray("X>&#xA5;100")
+                                                         << QByteArray();
+        QTest::newRow("nul, controls, lone surrogate, emoji")
+            << QString::fromUtf16(u"X>a\0b\x01\x1b\x7f\xD800\U0001F600", 11)
+            << QByteArray("X>a\0b\x01\x1b\x7f&#xD800;&#x1F600;", 25) << QByteArray();
+        QTest::newRow("one megabyte") << "X>" + QString(1 << 20, 'm') << "X>" + QByteArray(1 << 20, 'm') << QByteArray();
     }
     void chatLineBytes()
     {
         QFETCH(QString, line);
-        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, html);
         ChatFixture f;
         f.settings.htmlLog = f.folder + "chat.html";
         f.log.write(line);
-        QCOMPARE(readFile(f.logsFile()), "[21:05:09]" + bytes + "\r\n");
-        QCOMPARE(readFile(f.folder + "chat.html"), header + "[21:05:09]" + bytes + "<br>\r\n");
+        QCOMPARE(readFile(f.logsFile()), "[21:05:09]" + text + "\r\n");
+        QCOMPARE(readFile(f.folder + "chat.html"), header + "[21:05:09]" + (html.isNull() ? text : html) + "<br>\r\n");
     }
 };
 

@@ -74,6 +74,15 @@ private slots:
         }
     }
 
+    // What the log kept as "&#x...;" shows as the characters it stands for.
+    void showsWhatTheLogEscaped()
+    {
+        ViewerFixture f;
+        QVERIFY(writeFile(f.logsFile(), "[12:00:00]DL1ABC>Gr&#xFC;&#xDF;e &#x26;#x41;\r\n"));
+        QVERIFY(f.viewer.load());
+        QCOMPARE(f.text->toPlainText(), QString::fromUtf8("[12:00:00]DL1ABC>Grüße &#x41;\n"));
+    }
+
     // Today's log as the user sees it, in its font and place. Ctrl+C copies
     // the selection as CR LF text; the reading keys move the caret and
     // select; no key changes the text. The smallest size holds.

@@ -12,6 +12,7 @@
 #include "desktop/MessageDialog.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowFrame.h"
+#include "encoding/Cp932Escape.h"
 #include "encoding/TextFile.h"
 #include "settings/Settings.h"
 #include "system/Clock.h"
@@ -64,7 +65,7 @@ bool LogViewer::load()
 
         const QString fileName = chooseFile(m_settings.logsFolder() + m_clock.dateDigits() + QStringLiteral(".txt"));
         setWindowTitle(fileName);
-        m_text->setPlainText(TextFile::readAll(fileName));
+        m_text->setPlainText(Cp932Escape::unescaped(TextFile::readAll(fileName)));
     });
 }
 

@@ -1,9 +1,9 @@
 #include "encoding/Cp932.h"
-#include "encoding/PathEscape.h"
+#include "encoding/Cp932Escape.h"
 
 #include <QtTest>
 
-class TestPathEscape : public QObject
+class TestCp932Escape : public QObject
 {
     Q_OBJECT
 
@@ -25,8 +25,8 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(QString, written);
-        QCOMPARE(PathEscape::escaped(path), written);
-        QCOMPARE(PathEscape::unescaped(Cp932::decode(Cp932::encode(written))), path);
+        QCOMPARE(Cp932Escape::escapedPath(path), written);
+        QCOMPARE(Cp932Escape::unescaped(Cp932::decode(Cp932::encode(written))), path);
     }
 
     // Text the program did not escape reads as it is, malformed references too.
@@ -43,9 +43,9 @@ private slots:
     void unescapeLeavesPlainText()
     {
         QFETCH(QString, text);
-        QCOMPARE(PathEscape::unescaped(text), text);
+        QCOMPARE(Cp932Escape::unescaped(text), text);
     }
 };
 
-QTEST_APPLESS_MAIN(TestPathEscape)
-#include "tst_pathescape.moc"
+QTEST_APPLESS_MAIN(TestCp932Escape)
+#include "tst_cp932escape.moc"

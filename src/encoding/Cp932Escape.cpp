@@ -1,8 +1,10 @@
-#include "PathEscape.h"
+#include "Cp932Escape.h"
 
 #include "Cp932.h"
 
-namespace PathEscape {
+#include <algorithm>
+
+namespace Cp932Escape {
 
 namespace {
 
@@ -45,26 +47,59 @@ char32_t referenceAt(const QString &text, qsizetype at, qsizetype &end)
     return codePoint;
 }
 
-} // namespace
-
-QString escaped(const QString &path)
+struct Escapes
 {
+    bool controls;   // control characters, which would end a line
+    bool ampersands; // an "&" that starts "&#", which would read as a reference
+};
+
+bool needsNothing(const QString &text, Escapes escapes)
+{
+    if (escapes.ampersands && text.contains(QLatin1String("&#")))
+        return false;
+    if (escapes.controls && std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; }))
+        return false;
+    return survives(text);
+}
+
+QString escaped(const QString &text, Escapes escapes)
+{
+    // Most text the code page holds whole: one conversion tells.
+    if (needsNothing(text, escapes))
+        return text;
     QString out;
-    out.reserve(path.size());
-    for (qsizetype i = 0; i < path.size();) {
-        const QChar c = path.at(i);
-        const bool pair = c.isHighSurrogate() && i + 1 < path.size() && path.at(i + 1).isLowSurrogate();
-        const QString character = path.mid(i, pair ? 2 : 1);
-        const bool startsReference = c == u'&' && i + 1 < path.size() && path.at(i + 1) == u'#';
-        // A line break would end the line that holds the path.
-        const bool control = c.unicode() < 0x20;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const QString character = text.mid(i, pair ? 2 : 1);
+        const bool startsReference =
+            escapes.ampersands && c == u'&' && i + 1 < text.size() && text.at(i + 1) == u'#';
+        const bool control = escapes.controls && c.unicode() < 0x20;
         if (startsReference || control || !survives(character))
-            out += reference(pair ? QChar::surrogateToUcs4(c, path.at(i + 1)) : c.unicode());
+            out += reference(pair ? QChar::surrogateToUcs4(c, text.at(i + 1)) : c.unicode());
         else
             out += character;
         i += character.size();
     }
     return out;
+}
+
+} // namespace
+
+QString escapedPath(const QString &path)
+{
+    return escaped(path, {true, true});
+}
+
+QString escapedLine(const QString &line)
+{
+    return escaped(line, {false, true});
+}
+
+QString withCharacterReferences(const QString &line)
+{
+    return escaped(line, {false, false});
 }
 
 QString unescaped(const QString &text)
@@ -87,4 +122,4 @@ QString unescaped(const QString &text)
     return out;
 }
 
-} // namespace PathEscape
+} // namespace Cp932Escape
