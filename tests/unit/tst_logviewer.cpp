@@ -97,6 +97,7 @@ private slots:
         QCOMPARE(f.viewer.pos(), QPoint(Twips::toPixels(550), Twips::toPixels(2700)));
         f.viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f.viewer));
+        QCOMPARE(f.viewer.size(), QSize(Twips::toPixels(4875), Twips::toPixels(3195))); // the design client area
 
         f.text->moveCursor(QTextCursor::Down);
         f.text->moveCursor(QTextCursor::End, QTextCursor::KeepAnchor);

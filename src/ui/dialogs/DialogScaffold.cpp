@@ -3,6 +3,7 @@
 #include "desktop/JapaneseFont.h"
 #include "desktop/Twips.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -37,6 +38,14 @@ QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, co
     box->setFont(JapaneseFont::font(boxPoints));
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     return box;
+}
+
+QLabel *label(QWidget *parent, const QString &caption, const QRect &rect)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setGeometry(rect);
+    l->lower();
+    return l;
 }
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &rect)

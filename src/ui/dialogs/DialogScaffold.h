@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRect;
@@ -22,6 +23,10 @@ void placeBeside(QWidget *dialog, const WindowPlacement &mainWindow);
 // pass the digit filter; an input method would bypass it.
 QLineEdit *numberBox(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
                      const QString &spoken);
+
+// A label at rect, under every field it touches: fields are always drawn
+// over labels (the ":" between two time fields overlaps their borders).
+QLabel *label(QWidget *parent, const QString &caption, const QRect &rect);
 
 // A Set or Cancel button at rect, in the dialogs' 11.25 pt face.
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &rect);

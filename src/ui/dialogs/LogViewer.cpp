@@ -18,6 +18,7 @@
 #include "system/Clock.h"
 #include "ui/widgets/ReadingKeys.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
@@ -54,7 +55,7 @@ LogViewer::LogViewer(const Settings &settings, const Clock &clock, const MainWin
     m_text->setAccessibleName(QStringLiteral("Log"));
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->installEventFilter(this);
-    resize(Twips::toPixels(4875 - WindowFrame::Width), Twips::toPixels(3195 - WindowFrame::Height));
+    resize(Twips::toPixels(4875), Twips::toPixels(3195)); // the design client area
 }
 
 bool LogViewer::load()
@@ -64,7 +65,7 @@ bool LogViewer::load()
         DialogScaffold::placeBeside(this, m_mainWindow.windowState().placement);
 
         const QString fileName = chooseFile(m_settings.logsFolder() + m_clock.dateDigits() + QStringLiteral(".txt"));
-        setWindowTitle(fileName);
+        setWindowTitle(QDir::toNativeSeparators(fileName));
         m_text->setPlainText(Cp932Escape::unescaped(TextFile::readAll(fileName)));
     });
 }

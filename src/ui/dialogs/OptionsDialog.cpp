@@ -48,9 +48,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, d
 
 void label(QWidget *parent, const QString &caption, const QRect &rect, const QFont &font)
 {
-    auto *l = new QLabel(caption, parent);
-    l->setGeometry(rect);
-    l->setFont(font);
+    DialogScaffold::label(parent, caption, rect)->setFont(font);
 }
 
 bool between(qint16 value, int low, int high)

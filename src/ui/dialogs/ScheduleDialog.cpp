@@ -55,13 +55,6 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, d
     return DialogScaffold::button(parent, name, caption, Twips::rect(left, 1440, width, 375));
 }
 
-QLabel *label(QWidget *parent, const QString &caption, const QRect &rect)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setGeometry(rect);
-    return l;
-}
-
 // The stored enable digit: 0 unchecked, 1 checked, 2 partly.
 int enableDigit(const QCheckBox *box)
 {
@@ -125,17 +118,17 @@ QList<QLineEdit *> ScheduleDialog::boxes() const
 
 void ScheduleDialog::buildLabels()
 {
-    label(this, Texts::timeRangeMark, Twips::rect(2700, 420, 255, 255));
-    label(this, Texts::timeRangeMark, Twips::rect(2700, 1020, 255, 195));
-    label(this, Texts::startTimeLabel, Twips::rect(1260, 120, 1335, 255));
-    label(this, Texts::endTimeLabel, Twips::rect(2940, 120, 1335, 255));
+    DialogScaffold::label(this, Texts::timeRangeMark, Twips::rect(2700, 420, 255, 255));
+    DialogScaffold::label(this, Texts::timeRangeMark, Twips::rect(2700, 1020, 255, 195));
+    DialogScaffold::label(this, Texts::startTimeLabel, Twips::rect(1260, 120, 1335, 255));
+    DialogScaffold::label(this, Texts::endTimeLabel, Twips::rect(2940, 120, 1335, 255));
 
     // The ":" between hours, minutes and seconds; two of them are drawn
     // smaller, as designed.
     const QPoint colons[] = {{3840, 360}, {3840, 900}, {3360, 360}, {3360, 960},
                              {2160, 360}, {2160, 900}, {1680, 360}, {1680, 900}};
     for (int i = 0; i < 8; ++i) {
-        QLabel *colon = label(this, Texts::timeColon, Twips::rect(colons[i].x(), colons[i].y(), 75, 375));
+        QLabel *colon = DialogScaffold::label(this, Texts::timeColon, Twips::rect(colons[i].x(), colons[i].y(), 75, 375));
         colon->setFont(JapaneseFont::font(i == 4 || i == 6 ? smallPoints : boxPoints));
     }
 }
