@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace Folders {
 
@@ -32,25 +33,44 @@ QString executableFolder()
     return withSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
 }
 
+// A portable copy keeps its files beside itself. Even where it may write
+// there (as an administrator or root, say), an installed copy keeps them
+// in the user's own folder, out of the shared program folder.
 QString programFolder()
 {
-#ifdef Q_OS_WIN
-    return executableFolder();
-#else
-    // Even where it may write there (as root, say), an installed copy keeps
-    // its files out of the shared bin folder.
     const QString exe = executableFolder();
-    if (!isInstalledCopy(exe) && QFileInfo(exe).isWritable())
+    if (!isInstalledCopy(exe) && canCreateFilesIn(exe))
         return exe;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const QString data = perUserFolder();
     QDir().mkpath(data);
     return withSeparator(data);
+}
+
+QString perUserFolder()
+{
+#ifdef Q_OS_WIN
+    const QString local = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir::toNativeSeparators(local + QStringLiteral("/Vorlane"));
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 #endif
+}
+
+// Read-only attributes and permission bits do not tell the whole story
+// (Windows' access lists, a read-only mount): a file made and removed does.
+bool canCreateFilesIn(const QString &folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("vorlane-write-probe-XXXXXX")));
+    return probe.open();
 }
 
 bool isInstalledCopy(const QString &exeFolder)
 {
+#ifdef Q_OS_WIN
+    return QDir(exeFolder) == QDir(defaultInstallFolder());
+#else
     return QFileInfo::exists(QDir(exeFolder).filePath(QStringLiteral("../share/applications/vorlane.desktop")));
+#endif
 }
 
 QString defaultInstallFolder()

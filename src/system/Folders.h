@@ -4,14 +4,16 @@
 
 // The program's fixed folders. Every folder text ends with separator().
 //
-// Windows: the executable's folder, "C:\Program Files\Vorlane\" and
-// "C:\Program Files\Q7MXZ\EchoLink\".
-// Elsewhere: the executable's folder when it is writable and not an
-// installed copy's (a portable copy keeps its vln.ini and Logs beside it),
-// else the per-user data folder;
-// "/opt/vorlane/" as the default install folder (an administrator's shared
-// vln.ini); the executable's own folder as EchoLink's, since the stand-in
-// echolink-sim is installed beside vorlane.
+// The program folder is the executable's when files can be created there
+// and it is not an installed copy's (a portable copy keeps its vln.ini and
+// Logs beside it), else the per-user folder: "%LOCALAPPDATA%\Vorlane\" on
+// Windows, "~/.local/share/vorlane/" elsewhere.
+// Windows: "C:\Program Files\Vorlane\" as the default install folder
+// (the installer's, whose vln.ini seeds a user's first start) and
+// "C:\Program Files\Q7MXZ\EchoLink\" as EchoLink's.
+// Elsewhere: "/opt/vorlane/" as the default install folder (an
+// administrator's shared vln.ini); the executable's own folder as
+// EchoLink's, since the stand-in echolink-sim is installed beside vorlane.
 namespace Folders {
 
 QString separator();
@@ -19,8 +21,12 @@ QString withSeparator(const QString &folder);
 
 QString executableFolder();
 QString programFolder();
-// Whether the executable in exeFolder was installed, which puts its
-// launcher in <prefix>/share/applications beside <prefix>/bin.
+QString perUserFolder();
+// Whether a file can be made in folder, tried by making one.
+bool canCreateFilesIn(const QString &folder);
+// Whether the executable in exeFolder was installed: on Windows it is the
+// default install folder; elsewhere the launcher lies in
+// <prefix>/share/applications beside <prefix>/bin.
 bool isInstalledCopy(const QString &exeFolder);
 QString defaultInstallFolder();
 QString defaultEchoLinkFolder();
