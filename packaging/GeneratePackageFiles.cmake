@@ -5,7 +5,7 @@
 #   -DMAINTAINER=, -DHOMEPAGE=, -DSCREENSHOTS= (their folder's URL), -DAPPSTREAM_ID=
 # Linux: changelog.gz (Debian's format), copyright (Debian's machine-readable
 # format), <APPSTREAM_ID>.metainfo.xml, man/vorlane.1.gz, man/echolink-sim.1.gz.
-# Windows: README.txt with its "What's new".
+# Windows: README.txt with its "What's new", and LICENSE.txt, both CR LF.
 
 include(${CMAKE_CURRENT_LIST_DIR}/Changelog.cmake)
 
@@ -42,6 +42,7 @@ if(PLATFORM STREQUAL "Windows")
     # NEWLINE_STYLE turns the template's lines into CR LF, not the text put in.
     string(REPLACE "\n" "\r\n" WHATS_NEW "${WHATS_NEW}")
     configure_file(${here}/windows/README.txt.in ${OUTPUT_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+    configure_file(${SOURCE_DIR}/LICENSE ${OUTPUT_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
     return()
 endif()
 

@@ -2,8 +2,7 @@
 # README.txt.in and CHANGELOG.md) at its top, so that Windows' "Extract
 # all" gives one folder named after the zip, not a folder in a folder.
 # cpack -G ZIP in the build folder makes it.
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME vorlane)
