@@ -10,8 +10,13 @@ started=$(date +%s)
 "$top/scripts/install-deps.sh" wine64 wine xvfb xauth
 "$top/scripts/build-windows.sh" "$build" all
 
-. "$top/scripts/wine-session.sh" wintests
-boot_prefix
+. "$top/scripts/lib/sandbox.sh"
+work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-wintests.XXXXXX")
+cleanup() { sandbox_cleanup; rm -rf "$work"; }
+sandbox_on_exit cleanup
+sandbox_display "$work"
+sandbox_wine_prefix "$work"
+sandbox_wine_ready
 # One wineserver for the whole run, so each test starts in a fraction of
 # the time. Its background programs start now, holding no pipe of ctest's:
 # they live as long as the server, and ctest would wait for them to close.
