@@ -50,60 +50,27 @@ if ! wine32=$("$repo/scripts/install-wine32.sh" 2>&1); then
     tail -n 3 <<<"$wine32"
 fi
 
+. "$repo/scripts/lib/sandbox.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-e2e.XXXXXX")
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Text on wine's command lines (a Japanese chat line) is taken as UTF-8.
-export LC_ALL=C.UTF-8
-xvfb=""
-# A killed client can leave the out-of-process mock running: end the
-# prefix's wine processes whatever happens.
 cleanup() {
-    timeout 30 wineserver -k >/dev/null 2>&1
-    timeout 30 wineserver -w >/dev/null 2>&1
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    sandbox_cleanup
     rm -rf "$work"
 }
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# A display of our own: the first free number from 90, with a cookie.
-unset WAYLAND_DISPLAY
-export XAUTHORITY="$work/Xauthority"
-touch "$XAUTHORITY"
-for number in $(seq 90 189); do
-    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    xauth -q -f "$XAUTHORITY" add ":$number" . "$(mcookie)"
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -auth "$XAUTHORITY" \
-        >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$number" ] && break
-        kill -0 "$xvfb" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ -e "/tmp/.X11-unix/X$number" ] && kill -0 "$xvfb" 2>/dev/null; then
-        export DISPLAY=":$number"
-        break
-    fi
-    xvfb=""
-done
-[ -n "$xvfb" ] || { fail "setup" "no Xvfb display could be started"; finish; }
+sandbox_on_exit cleanup
+# Text on wine's command lines (a Japanese chat line) is taken as UTF-8.
+export LC_ALL=C.UTF-8
+sandbox_display "$work" 1024x768x24 cookie || { fail "setup" "no Xvfb display could be started"; finish; }
+sandbox_wine_prefix "$work"
 
 # The prefix boots while the tools build.
-timeout 180 wineboot -i >"$work/wineboot.log" 2>&1 &
-boot=$!
+sandbox_wine_boot
 build="$work/build"
 if ! "$repo/tests/wine/build.sh" "$build" >"$work/build.log" 2>&1; then
     tail -n 20 "$work/build.log"
     fail "setup" "tests/wine/build.sh failed"
     finish
 fi
-if ! wait $boot; then
-    # Seen once in the binding's tests: a silent failure of the background boot.
-    timeout 180 wineboot -i >>"$work/wineboot.log" 2>&1 || { fail "setup" "wineboot failed"; finish; }
-fi
-# Without this wait out-of-process activation hangs.
-timeout 120 wineserver -w
+sandbox_wine_ready || { fail "setup" "the prefix could not be made"; finish; }
 note "prefix and tools ready ($(($(date +%s) - started)) s)"
 
 drive="$WINEPREFIX/drive_c"

@@ -9,13 +9,16 @@
 set -u
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
+. "$repo/scripts/lib/sandbox.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-wine.XXXXXX")
+cleanup() {
+    sandbox_cleanup
+    rm -rf "$work"
+}
+sandbox_on_exit cleanup
 # Nothing here needs a display.
 unset DISPLAY WAYLAND_DISPLAY
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# A crashed client can leave the out-of-process mock running: end the
-# prefix's wine processes whatever happens.
-trap 'timeout 30 wineserver -k >/dev/null 2>&1; rm -rf "$work"' EXIT
+sandbox_wine_prefix "$work"
 started=$(date +%s)
 failed=()
 
@@ -77,20 +80,11 @@ have_wine32() {
 }
 
 # The prefix is made while the compiler runs.
-timeout 180 wineboot -i >"$work/wineboot.log" 2>&1 &
-boot=$!
+sandbox_wine_boot
 step build "$repo/tests/wine/build.sh" "$work/build"
 echo "wine-tests: cross-built ($(elapsed))"
-wait $boot
-status=$?
+logged prefix sandbox_wine_ready || fail "the prefix could not be made"
 show wineboot
-if [ $status -ne 0 ]; then
-    # Seen once, not reproduced: a silent failure of the background boot.
-    echo "wine-tests: wineboot exited with status $status; booting once more"
-    step wineboot-again timeout 180 wineboot -i
-fi
-# Without this wait out-of-process activation hangs.
-step wineserver-wait timeout 120 wineserver -w
 echo "wine-tests: fresh 64-bit prefix ready ($(elapsed))"
 
 cd "$work/build" || fail "no build folder"

@@ -45,7 +45,9 @@ sandbox_display() {
         auth=(-auth "$XAUTHORITY")
     fi
     rm -f "$dir/display"
-    Xvfb -displayfd 9 -screen 0 "$screen" -nolisten tcp "${auth[@]}" \
+    # -noreset: Xvfb resets when its last client leaves, and a client that
+    # connects meanwhile fails ("could not connect to display"), now and then.
+    Xvfb -displayfd 9 -noreset -screen 0 "$screen" -nolisten tcp "${auth[@]}" \
         9>"$dir/display" >"$dir/xvfb.log" 2>&1 &
     sandbox_xvfb=$!
     for _ in $(seq 50); do
@@ -70,7 +72,7 @@ sandbox_display() {
 # DIR too. sandbox_wine_boot or sandbox_wine_ready makes it.
 sandbox_wine_prefix() {
     sandbox_wine=$1
-    # Without mscoree and mshtml wineboot asks for Mono and Gecko.
+    # With mscoree and mshtml off wineboot offers no Mono or Gecko install.
     export WINEPREFIX=$1/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
@@ -90,7 +92,7 @@ sandbox_wine_ready() {
         wait "$sandbox_boot_pid" || booted=0
         sandbox_boot_pid=""
         # Seen once, never reproduced: a background boot that failed
-        # silently. Booting once more in the foreground then works.
+        # silently. It is booted once more, in the foreground.
         [ $booted = 1 ] || echo "sandbox: wineboot in the background failed; booting once more" \
             >>"$sandbox_wine/wineboot.log"
     else
@@ -116,7 +118,9 @@ sandbox_cleanup() {
         timeout 30 wineserver -w >/dev/null 2>&1 || true
     fi
     if [ -n "$sandbox_xvfb" ]; then
-        kill "$sandbox_xvfb" 2>/dev/null && wait "$sandbox_xvfb" 2>/dev/null || true
+        if kill "$sandbox_xvfb" 2>/dev/null; then
+            wait "$sandbox_xvfb" 2>/dev/null || true
+        fi
         sandbox_xvfb=""
     fi
     return 0
