@@ -4,7 +4,7 @@
 # into a cache outside the checkout (see build-windows-qt.sh; ~40 min on 2 cores).
 # Usage: build-windows.sh [build dir] [targets...]; the default target is
 # vorlane, and the zip is made whenever vorlane.exe was built. The tests run
-# under Wine with CMake's cross-compiling emulator, see windows-tests.sh.
+# under Wine with CMake's cross-compiling emulator: tests/windows/unit-tests.sh.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build-windows}

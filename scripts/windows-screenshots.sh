@@ -2,8 +2,8 @@
 # Makes the Windows screenshots in docs/ from the real vorlane.exe under Wine
 # on a private Xvfb display, beside the mock EchoLink (tests/wine): the main
 # window during a transmission and the options dialog, at Wine's 96 and 192
-# dots per inch (100 % and 200 %). Needs what windows-e2e.sh needs, and
-# imagemagick and xdotool.
+# dots per inch (100 % and 200 %). Needs what tests/windows/e2e.sh needs,
+# and imagemagick and xdotool.
 # Usage: windows-screenshots.sh [vorlane.exe]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the unit tests as Windows programs and runs them under Wine, each
-# with the windows platform on a private X display, in a fresh 64-bit prefix.
-# Usage: windows-tests.sh [build dir]
+# Tests Vorlane's code as built for Windows: the QtTest unit tests, built as
+# Windows programs against the static Qt for Windows (scripts/build-windows.sh)
+# and run by CTest under Wine, each with Qt's windows platform on a private
+# X display, in a fresh 64-bit prefix. Exits non-zero when a test fails.
+# Usage: tests/windows/unit-tests.sh [build dir]   (default build-windows)
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+top=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$top/build-windows}
 started=$(date +%s)
 
@@ -22,8 +24,8 @@ sandbox_wine_ready
 # they live as long as the server, and ctest would wait for them to close.
 wineserver -p
 timeout 60 wine cmd /c exit >/dev/null 2>&1 </dev/null
-echo "windows-tests: prefix ready ($(($(date +%s) - started)) s)"
+echo "windows-unit-tests: prefix ready ($(($(date +%s) - started)) s)"
 
 # One at a time: two GUI tests on one display take each other's focus.
 ctest --test-dir "$build" --output-on-failure
-echo "windows-tests: done in $(($(date +%s) - started)) s"
+echo "windows-unit-tests: done in $(($(date +%s) - started)) s"

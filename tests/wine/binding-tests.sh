@@ -1,14 +1,16 @@
 #!/bin/bash
-# The Windows EchoLink binding, cross-built with MinGW-w64 and tested under
-# Wine against the mock EchoLink, hosted out of process (an EXE, as EchoLink
-# is; 64-bit, then 32-bit like the real EchoLink) and in process (a DLL).
+# Tests the Windows EchoLink binding (src/echolink/windows), cross-built with
+# MinGW-w64 by tests/wine/build.sh, under Wine against the mock EchoLink,
+# hosted out of process (an EXE, as EchoLink is; 64-bit, then 32-bit like
+# the real EchoLink) and in process (a DLL), in a fresh 64-bit prefix.
 # Needs g++-mingw-w64-x86-64, mingw-w64-tools, libwine-dev, wine64 and wine;
 # the 32-bit run also g++-mingw-w64-i686-posix and wine32:i386
 # (scripts/install-wine32.sh), and says so when it cannot run. Exits non-zero
 # on any failure.
+# Usage: tests/wine/binding-tests.sh
 set -u
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
+repo=$(cd "$(dirname "$0")/../.." && pwd)
 . "$repo/scripts/lib/sandbox.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-wine.XXXXXX")
 cleanup() {
@@ -27,7 +29,7 @@ elapsed() {
 }
 
 fail() {
-    echo "wine-tests: FAIL: $1 ($(elapsed))"
+    echo "binding-tests: FAIL: $1 ($(elapsed))"
     exit 1
 }
 
@@ -62,13 +64,12 @@ run_tests() {
     if [ $status -ne 0 ] || ! grep -q "^PASS: EchoLink binding, $mode," "$work/test-$name.log"; then
         failed+=("$name (status $status)")
     fi
-    echo "wine-tests: $name run done ($(elapsed))"
+    echo "binding-tests: $name run done ($(elapsed))"
 }
 
 # A server still running serves its class ahead of the registry.
 wait_mock_gone() {
-    local try
-    for try in $(seq 50); do
+    for _ in $(seq 50); do
         [ "$(timeout 30 wine WinProbe.exe count MockEchoLink.exe | tr -d '\r')" = 0 ] && return 0
         sleep 0.2
     done
@@ -82,19 +83,19 @@ have_wine32() {
 # The prefix is made while the compiler runs.
 sandbox_wine_boot
 step build "$repo/tests/wine/build.sh" "$work/build"
-echo "wine-tests: cross-built ($(elapsed))"
+echo "binding-tests: cross-built ($(elapsed))"
 logged prefix sandbox_wine_ready || fail "the prefix could not be made"
 show wineboot
-echo "wine-tests: fresh 64-bit prefix ready ($(elapsed))"
+echo "binding-tests: fresh 64-bit prefix ready ($(elapsed))"
 
 cd "$work/build" || fail "no build folder"
 step register-exe timeout 60 wine MockEchoLink.exe /RegServer
 run_tests out-of-process
 # The 64-bit client against the 32-bit server, as with the real EchoLink.
 if [ ! -f win32/MockEchoLink.exe ]; then
-    echo "wine-tests: no 32-bit mock built: out-of-process 32-bit run NOT done"
+    echo "binding-tests: no 32-bit mock built: out-of-process 32-bit run NOT done"
 elif ! have_wine32; then
-    echo "wine-tests: no wine32:i386 (scripts/install-wine32.sh): out-of-process 32-bit run NOT done"
+    echo "binding-tests: no wine32:i386 (scripts/install-wine32.sh): out-of-process 32-bit run NOT done"
 else
     step unregister-exe timeout 60 wine MockEchoLink.exe /UnregServer
     wait_mock_gone || fail "the 64-bit mock did not quit"
@@ -111,4 +112,4 @@ step register-dll timeout 60 wine regsvr32 /s MockEchoLink.dll
 run_tests in-process
 
 [ ${#failed[@]} -eq 0 ] || fail "EchoLink binding tests failed: ${failed[*]}"
-echo "wine-tests: PASS: EchoLink binding out of process and in process ($(elapsed))"
+echo "binding-tests: PASS: EchoLink binding out of process and in process ($(elapsed))"

@@ -1,6 +1,6 @@
 #!/bin/bash
-# The real vorlane.exe end to end under Wine: copied into C:\vorlane\ of a
-# fresh 64-bit prefix and run on a private Xvfb display beside the mock
+# Tests the real vorlane.exe end to end under Wine: copied into C:\vorlane\
+# of a fresh 64-bit prefix and run on a private Xvfb display beside the mock
 # EchoLink, registered as a 32-bit out-of-process server (EchoLink is a
 # 32-bit program, Vorlane 64-bit). The mock is steered and read with
 # MockControl.exe, Vorlane's windows with WinProbe.exe (tests/wine).
@@ -8,10 +8,12 @@
 # "N passed, M failed", and the exit status is non-zero when M > 0.
 # The count is read from the minimised window's caption, which Vorlane sets
 # to it; message boxes are native ones (#32770), read through their controls.
-# VORLANE_EXE names the program (default build-windows/vorlane.exe).
+# VORLANE_EXE names the program (default build-windows/vorlane.exe, made by
+# scripts/build-windows.sh).
+# Usage: [VORLANE_EXE=path/vorlane.exe] tests/windows/e2e.sh
 set -u
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
+repo=$(cd "$(dirname "$0")/../.." && pwd)
 exe=${VORLANE_EXE:-$repo/build-windows/vorlane.exe}
 started=$(date +%s)
 passed=0
