@@ -36,6 +36,7 @@
 #    threads from /proc/<pid>/task/*/schedstat is printed too.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=SCRIPTDIR/../scripts/lib/sandbox.sh
 . "$top/scripts/lib/sandbox.sh"
 build=$(realpath "${1:-$top/build}")
 runs=${RUNS:-10}

@@ -6,6 +6,7 @@
 # Needs a build (default build/) and xvfb, xdotool, imagemagick, openbox.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=SCRIPTDIR/lib/sandbox.sh
 . "$top/scripts/lib/sandbox.sh"
 build=${1:-$top/build}
 docs=$top/docs

@@ -1,6 +1,8 @@
+# shellcheck shell=bash
 # Shared steps of the end-to-end tests: a copy of vorlane and echolink-sim in
 # a temporary program folder, on a private Xvfb display.
 set -euo pipefail
+# shellcheck source=SCRIPTDIR/../../scripts/lib/sandbox.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/sandbox.sh"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }

@@ -52,6 +52,7 @@ if ! wine32=$("$repo/scripts/install-wine32.sh" 2>&1); then
     tail -n 3 <<<"$wine32"
 fi
 
+# shellcheck source=SCRIPTDIR/../../scripts/lib/sandbox.sh
 . "$repo/scripts/lib/sandbox.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-e2e.XXXXXX")
 cleanup() {

@@ -12,6 +12,7 @@ started=$(date +%s)
 "$top/scripts/install-deps.sh" wine64 wine xvfb xauth
 "$top/scripts/build-windows.sh" "$build" all
 
+# shellcheck source=SCRIPTDIR/../../scripts/lib/sandbox.sh
 . "$top/scripts/lib/sandbox.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-wintests.XXXXXX")
 cleanup() { sandbox_cleanup; rm -rf "$work"; }

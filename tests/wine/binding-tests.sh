@@ -11,6 +11,7 @@
 set -u
 
 repo=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=SCRIPTDIR/../../scripts/lib/sandbox.sh
 . "$repo/scripts/lib/sandbox.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-wine.XXXXXX")
 cleanup() {
