@@ -36,6 +36,8 @@
 #    threads from /proc/<pid>/task/*/schedstat is printed too.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=SCRIPTDIR/../scripts/lib/sandbox.sh
+. "$top/scripts/lib/sandbox.sh"
 build=$(realpath "${1:-$top/build}")
 runs=${RUNS:-10}
 idle_seconds=${IDLE_SECONDS:-60}
@@ -57,16 +59,13 @@ cleanup() {
     for copy in "$work"/copy-*; do
         [ -x "$copy/echolink-sim" ] && "$copy/echolink-sim" quit >/dev/null 2>&1 || true
     done
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+    sandbox_cleanup
     rm -rf "$work"
 }
-trap cleanup EXIT
+sandbox_on_exit cleanup
 
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb
+sandbox_display "$work" || fail "Xvfb did not start"
+export QT_QPA_PLATFORM=xcb
 
 # A portable copy with its own stand-in already serving it.
 new_copy() {

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Windows program: a static 32-bit vorlane.exe that needs no DLL
-# beyond Windows' own, and the zip and the installer (NSIS) to hand out. The static Qt it links is
-# built once into a cache outside the checkout (see build-windows-qt.sh; 15
-# to 45 min on 2 cores). VORLANE_WINDOWS_ARCH=x86_64 builds a 64-bit one.
+# beyond Windows' own, and the zip and the installer (NSIS) to hand out. The
+# static Qt it links is built once into a cache outside the checkout (see
+# build-windows-qt.sh; 15 to 45 min on 2 cores). VORLANE_WINDOWS_ARCH=x86_64 builds a 64-bit one.
 # Usage: build-windows.sh [build dir] [targets...]; the default target is
 # vorlane, and the zip and the installer are made whenever vorlane.exe was
-# built. The tests run
-# under Wine with CMake's cross-compiling emulator, see windows-tests.sh.
+# built. The tests run under Wine with CMake's cross-compiling emulator:
+# tests/windows/unit-tests.sh.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build-windows}

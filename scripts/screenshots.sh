@@ -6,17 +6,22 @@
 # Needs a build (default build/) and xvfb, xdotool, imagemagick, openbox.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=SCRIPTDIR/lib/sandbox.sh
+. "$top/scripts/lib/sandbox.sh"
 build=${1:-$top/build}
 docs=$top/docs
 
 work=$(mktemp -d)
-Xvfb :77 -screen 0 1024x1400x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; "$work/echolink-sim" quit >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-export DISPLAY=:77 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
+cleanup() {
+    "$work/echolink-sim" quit >/dev/null 2>&1 || true
+    sandbox_cleanup
+    rm -rf "$work"
+}
+sandbox_on_exit cleanup
+sandbox_display "$work" 1024x1400x24
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$build/vorlane" "$build/echolink-sim" "$work/"
-sleep 1
 
 settings() { # limit
     printf '%s\r\n' "Timer=$1" "FontSize=9" "Standby=5" "SyncTX=1" "SyncRX=1" "Alarm=0" \

@@ -2,8 +2,8 @@
 # Makes the Windows screenshots in docs/ from the real vorlane.exe under Wine
 # on a private Xvfb display, beside the mock EchoLink (tests/wine): the main
 # window during a transmission and the options dialog, at Wine's 96 and 192
-# dots per inch (100 % and 200 %). Needs what windows-e2e.sh needs, and
-# imagemagick and xdotool.
+# dots per inch (100 % and 200 %). Needs what tests/windows/e2e.sh needs,
+# and imagemagick and xdotool.
 # Usage: windows-screenshots.sh [vorlane.exe]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,9 +12,16 @@ docs=$top/docs
 
 "$top/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 wine \
     xvfb xauth imagemagick xdotool >/dev/null
-. "$top/scripts/wine-session.sh" shots
+# shellcheck source=SCRIPTDIR/lib/sandbox.sh
+. "$top/scripts/lib/sandbox.sh"
+work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-shots.XXXXXX")
+cleanup() { sandbox_cleanup; rm -rf "$work"; }
+sandbox_on_exit cleanup
+sandbox_display "$work"
+sandbox_wine_prefix "$work"
+sandbox_wine_boot
 "$top/tests/wine/build.sh" "$work/build" >"$work/build.log" 2>&1 || { tail "$work/build.log"; exit 1; }
-boot_prefix
+sandbox_wine_ready
 mock=$work/build/win32/MockEchoLink.exe
 [ -f "$mock" ] || mock=$work/build/MockEchoLink.exe
 timeout 60 wine "$mock" /RegServer /Lifetime 900

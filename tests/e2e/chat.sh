@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A chat line from EchoLink, with Log and Speech on: both logs are written
 # and the spoken callsign is on the clipboard.
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
 
 setup_portable_copy

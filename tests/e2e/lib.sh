@@ -1,6 +1,9 @@
+# shellcheck shell=bash
 # Shared steps of the end-to-end tests: a copy of vorlane and echolink-sim in
 # a temporary program folder, on a private Xvfb display.
 set -euo pipefail
+# shellcheck source=SCRIPTDIR/../../scripts/lib/sandbox.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/sandbox.sh"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -9,18 +12,14 @@ setup_portable_copy() {
     top=$(mktemp -d)
     work=$top/${1:-copy}
     mkdir "$work"
-    trap cleanup EXIT
+    sandbox_on_exit cleanup
     cp "$VORLANE" "$ECHOLINK_SIM" "$work/"
     export XDG_RUNTIME_DIR=$top/runtime
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
 start_display() {
-    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$top/display" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -s "$top/display" ] && break; sleep 0.1; done
-    [ -s "$top/display" ] || fail "Xvfb did not start"
-    export DISPLAY=:$(cat "$top/display")
+    sandbox_display "$top" || fail "Xvfb did not start"
     export QT_QPA_PLATFORM=xcb
 }
 
@@ -28,7 +27,7 @@ cleanup() {
     [ -n "${vorlane_pid:-}" ] && kill "$vorlane_pid" 2>/dev/null || true
     # quit lets the stand-in remove its socket and lock file
     [ -n "${sim_pid:-}" ] && { "$work/echolink-sim" quit >/dev/null 2>&1 || kill "$sim_pid" 2>/dev/null; } || true
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+    sandbox_cleanup
     rm -rf "$top"
 }
 

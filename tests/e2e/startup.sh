@@ -3,6 +3,7 @@
 # starts beside the stand-in, shows its titled window, ends on EchoLink's
 # Closing and leaves its settings file in its own folder; a second start from
 # there comes up with those settings kept.
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
 
 setup_portable_copy "Téléchargements tü"

@@ -1,6 +1,6 @@
 #!/bin/bash
-# The real vorlane.exe end to end under Wine: copied into C:\vorlane\ of a
-# fresh 64-bit prefix and run on a private Xvfb display beside the mock
+# Tests the real vorlane.exe end to end under Wine: copied into C:\vorlane\
+# of a fresh 64-bit prefix and run on a private Xvfb display beside the mock
 # EchoLink, registered as a 32-bit out-of-process server (EchoLink is a
 # 32-bit program, Vorlane 64-bit). The mock is steered and read with
 # MockControl.exe, Vorlane's windows with WinProbe.exe (tests/wine).
@@ -8,10 +8,12 @@
 # "N passed, M failed", and the exit status is non-zero when M > 0.
 # The count is read from the minimised window's caption, which Vorlane sets
 # to it; message boxes are native ones (#32770), read through their controls.
-# VORLANE_EXE names the program (default build-windows/vorlane.exe).
+# VORLANE_EXE names the program (default build-windows/vorlane.exe, made by
+# scripts/build-windows.sh).
+# Usage: [VORLANE_EXE=path/vorlane.exe] tests/windows/e2e.sh
 set -u
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
+repo=$(cd "$(dirname "$0")/../.." && pwd)
 exe=${VORLANE_EXE:-$repo/build-windows/vorlane.exe}
 started=$(date +%s)
 passed=0
@@ -50,60 +52,28 @@ if ! wine32=$("$repo/scripts/install-wine32.sh" 2>&1); then
     tail -n 3 <<<"$wine32"
 fi
 
+# shellcheck source=SCRIPTDIR/../../scripts/lib/sandbox.sh
+. "$repo/scripts/lib/sandbox.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-e2e.XXXXXX")
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Text on wine's command lines (a Japanese chat line) is taken as UTF-8.
-export LC_ALL=C.UTF-8
-xvfb=""
-# A killed client can leave the out-of-process mock running: end the
-# prefix's wine processes whatever happens.
 cleanup() {
-    timeout 30 wineserver -k >/dev/null 2>&1
-    timeout 30 wineserver -w >/dev/null 2>&1
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    sandbox_cleanup
     rm -rf "$work"
 }
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# A display of our own: the first free number from 90, with a cookie.
-unset WAYLAND_DISPLAY
-export XAUTHORITY="$work/Xauthority"
-touch "$XAUTHORITY"
-for number in $(seq 90 189); do
-    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    xauth -q -f "$XAUTHORITY" add ":$number" . "$(mcookie)"
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -auth "$XAUTHORITY" \
-        >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$number" ] && break
-        kill -0 "$xvfb" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ -e "/tmp/.X11-unix/X$number" ] && kill -0 "$xvfb" 2>/dev/null; then
-        export DISPLAY=":$number"
-        break
-    fi
-    xvfb=""
-done
-[ -n "$xvfb" ] || { fail "setup" "no Xvfb display could be started"; finish; }
+sandbox_on_exit cleanup
+# Text on wine's command lines (a Japanese chat line) is taken as UTF-8.
+export LC_ALL=C.UTF-8
+sandbox_display "$work" 1024x768x24 cookie || { fail "setup" "no Xvfb display could be started"; finish; }
+sandbox_wine_prefix "$work"
 
 # The prefix boots while the tools build.
-timeout 180 wineboot -i >"$work/wineboot.log" 2>&1 &
-boot=$!
+sandbox_wine_boot
 build="$work/build"
 if ! "$repo/tests/wine/build.sh" "$build" >"$work/build.log" 2>&1; then
     tail -n 20 "$work/build.log"
     fail "setup" "tests/wine/build.sh failed"
     finish
 fi
-if ! wait $boot; then
-    # Seen once in the binding's tests: a silent failure of the background boot.
-    timeout 180 wineboot -i >>"$work/wineboot.log" 2>&1 || { fail "setup" "wineboot failed"; finish; }
-fi
-# Without this wait out-of-process activation hangs.
-timeout 120 wineserver -w
+sandbox_wine_ready || { fail "setup" "the prefix could not be made"; finish; }
 note "prefix and tools ready ($(($(date +%s) - started)) s)"
 
 drive="$WINEPREFIX/drive_c"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a short while on a
-# copy of the seed corpus. Exits non-zero on any crash, leak, timeout or
+# A short fuzz run of the settings reader and the code page 932 conversion:
+# builds the libFuzzer targets with clang and runs each for a short while on
+# a copy of its corpus. Exits non-zero on any crash, leak, timeout or
 # broken promise.
 #
-#   scripts/fuzz-smoke.sh [build-dir]          (default: build-fuzz)
-#   SETTINGS_SECONDS=600 scripts/fuzz-smoke.sh  (longer settings run)
+#   fuzz/smoke.sh [build-dir]                   (default: build-fuzz)
+#   SETTINGS_SECONDS=600 fuzz/smoke.sh          (longer settings run)
 #
 # New finds are thrown away; fuzz/README.md says how to run a long campaign
 # and fold its finds back into fuzz/corpus.

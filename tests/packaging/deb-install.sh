@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it, and starts the installed program the
-# way a user would: headless, as an ordinary user who cannot write /usr/bin,
-# beside the stand-in it starts itself (and, when run as root, once more as
-# root, who could). Closing from the stand-in must end it with its settings
-# and Logs in the per-user folder. The package is removed again at the end,
-# whatever the outcome.
-# Usage: deb-test.sh [build-dir]   (default build-deb)
+# Tests the Debian package: builds it, installs it, and starts the installed
+# program the way a user would: headless, as an ordinary user who cannot
+# write /usr/bin, beside the stand-in it starts itself (and, when run as
+# root, once more as root, who could). Closing from the stand-in must end it
+# with its settings and Logs in the per-user folder. The package is removed
+# again at the end, whatever the outcome.
+# Usage: tests/packaging/deb-install.sh [build dir]   (default build-deb)
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+top=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$top/build-deb}
 
-fail() { echo "deb-test: FAIL: $*" >&2; exit 1; }
+fail() { echo "deb-install: FAIL: $*" >&2; exit 1; }
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -24,7 +24,7 @@ cmake --build "$build" --target vorlane echolink-sim
 rm -f "$build"/vorlane_*.deb
 (cd "$build" && cpack -G DEB >/dev/null) || fail "cpack could not make the package"
 deb=$(ls "$build"/vorlane_*.deb)
-echo "deb-test: built $(basename "$deb")"
+echo "deb-install: built $(basename "$deb")"
 
 work=$(mktemp -d)
 home=$work/home

@@ -1,8 +1,9 @@
 #!/bin/bash
-# The Windows EchoLink binding, cross-built with MinGW-w64 and tested under
-# Wine against the mock EchoLink, hosted out of process (an EXE, as EchoLink
-# is; 64-bit, then 32-bit like the real EchoLink, for a 64-bit and a 32-bit
-# client) and in process (a DLL). Each out-of-process server is also run
+# Tests the Windows EchoLink binding (src/echolink/windows), cross-built with
+# MinGW-w64 by tests/wine/build.sh, under Wine against the mock EchoLink,
+# hosted out of process (an EXE, as EchoLink is; 64-bit, then 32-bit like
+# the real EchoLink, for a 64-bit and a 32-bit client) and in process (a
+# DLL), in a fresh 64-bit prefix. Each out-of-process server is also run
 # registered with /RefuseDual, without EchoLink's interfaces, as a 64-bit
 # client sees EchoLink on Windows, and the DLL told to refuse them: the
 # binding must go through IDispatch.
@@ -10,16 +11,21 @@
 # the 32-bit runs also g++-mingw-w64-i686-posix and wine32:i386
 # (scripts/install-wine32.sh), and says so when they cannot run. Exits
 # non-zero on any failure.
+# Usage: tests/wine/binding-tests.sh
 set -u
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=SCRIPTDIR/../../scripts/lib/sandbox.sh
+. "$repo/scripts/lib/sandbox.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-wine.XXXXXX")
+cleanup() {
+    sandbox_cleanup
+    rm -rf "$work"
+}
+sandbox_on_exit cleanup
 # Nothing here needs a display.
 unset DISPLAY WAYLAND_DISPLAY
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# A crashed client can leave the out-of-process mock running: end the
-# prefix's wine processes whatever happens.
-trap 'timeout 30 wineserver -k >/dev/null 2>&1; rm -rf "$work"' EXIT
+sandbox_wine_prefix "$work"
 started=$(date +%s)
 failed=()
 
@@ -28,7 +34,7 @@ elapsed() {
 }
 
 fail() {
-    echo "wine-tests: FAIL: $1 ($(elapsed))"
+    echo "binding-tests: FAIL: $1 ($(elapsed))"
     exit 1
 }
 
@@ -65,13 +71,12 @@ run_tests() {
     if [ $status -ne 0 ] || ! grep -q "^PASS: EchoLink binding, $mode," "$work/test-$name.log"; then
         failed+=("$name (status $status)")
     fi
-    echo "wine-tests: $name run done ($(elapsed))"
+    echo "binding-tests: $name run done ($(elapsed))"
 }
 
 # A server still running serves its class ahead of the registry.
 wait_mock_gone() {
-    local try
-    for try in $(seq 50); do
+    for _ in $(seq 50); do
         [ "$(timeout 30 wine WinProbe.exe count MockEchoLink.exe | tr -d '\r')" = 0 ] && return 0
         sleep 0.2
     done
@@ -83,21 +88,12 @@ have_wine32() {
 }
 
 # The prefix is made while the compiler runs.
-timeout 180 wineboot -i >"$work/wineboot.log" 2>&1 &
-boot=$!
+sandbox_wine_boot
 step build "$repo/tests/wine/build.sh" "$work/build"
-echo "wine-tests: cross-built ($(elapsed))"
-wait $boot
-status=$?
+echo "binding-tests: cross-built ($(elapsed))"
+logged prefix sandbox_wine_ready || fail "the prefix could not be made"
 show wineboot
-if [ $status -ne 0 ]; then
-    # Seen once, not reproduced: a silent failure of the background boot.
-    echo "wine-tests: wineboot exited with status $status; booting once more"
-    step wineboot-again timeout 180 wineboot -i
-fi
-# Without this wait out-of-process activation hangs.
-step wineserver-wait timeout 120 wineserver -w
-echo "wine-tests: fresh 64-bit prefix ready ($(elapsed))"
+echo "binding-tests: fresh 64-bit prefix ready ($(elapsed))"
 
 cd "$work/build" || fail "no build folder"
 step register-exe timeout 60 wine MockEchoLink.exe /RegServer
@@ -107,9 +103,9 @@ step register-exe-refusing timeout 60 wine MockEchoLink.exe /RegServer /RefuseDu
 run_tests out-of-process-refused BindingTest.exe out-of-process refused
 # The 64-bit client against the 32-bit server, as with the real EchoLink.
 if [ ! -f win32/MockEchoLink.exe ]; then
-    echo "wine-tests: no 32-bit mock built: out-of-process 32-bit run NOT done"
+    echo "binding-tests: no 32-bit mock built: out-of-process 32-bit run NOT done"
 elif ! have_wine32; then
-    echo "wine-tests: no wine32:i386 (scripts/install-wine32.sh): out-of-process 32-bit run NOT done"
+    echo "binding-tests: no wine32:i386 (scripts/install-wine32.sh): out-of-process 32-bit run NOT done"
 else
     step unregister-exe timeout 60 wine MockEchoLink.exe /UnregServer
     wait_mock_gone || fail "the 64-bit mock did not quit"
@@ -132,4 +128,4 @@ run_tests in-process BindingTest.exe in-process
 run_tests in-process-refused BindingTest.exe in-process refused
 
 [ ${#failed[@]} -eq 0 ] || fail "EchoLink binding tests failed: ${failed[*]}"
-echo "wine-tests: PASS: EchoLink binding out of process and in process ($(elapsed))"
+echo "binding-tests: PASS: EchoLink binding out of process and in process ($(elapsed))"
