@@ -7,7 +7,8 @@ build=${1:-$top/build-tests}
 shift || true
 
 # The end-to-end tests run the real programs on a private X server.
-"$top/scripts/install-deps.sh" xvfb xauth x11-utils xclip
+# The accessibility test reads the program through the AT-SPI bus.
+"$top/scripts/install-deps.sh" xvfb xauth x11-utils xclip at-spi2-core dbus python3-pyatspi python3-gi
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
 cmake --build "$build" -j 2
 

@@ -253,7 +253,8 @@ void TransmissionTimer::announceAlarmPoint(qint16 level, bool inZone)
     if (level == m_lastSpokenLevel)
         return;
     m_lastSpokenLevel = level;
-    if (inZone)
+    // At none left "Over" follows at once and says it.
+    if (inZone && secondsLeft() > 0)
         m_view.announce(Announcements::timeLeft(secondsLeft()));
 }
 

@@ -2,7 +2,8 @@
 # Tests Vorlane's code as built for Windows: the QtTest unit tests, built as
 # Windows programs against the static Qt for Windows (scripts/build-windows.sh)
 # and run by CTest under Wine, each with Qt's windows platform on a private
-# X display, in a fresh 64-bit prefix. Exits non-zero when a test fails.
+# X display, in a fresh 64-bit prefix with 32-bit Wine. Exits non-zero when a
+# test fails.
 # Usage: tests/windows/unit-tests.sh [build dir]   (default build-windows)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -10,6 +11,8 @@ build=${1:-$top/build-windows}
 started=$(date +%s)
 
 "$top/scripts/install-deps.sh" wine64 wine xvfb xauth
+# The programs are 32-bit, as the release is.
+"$top/scripts/install-wine32.sh"
 "$top/scripts/build-windows.sh" "$build" all
 
 # shellcheck source=SCRIPTDIR/../../scripts/lib/sandbox.sh
