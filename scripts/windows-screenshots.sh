@@ -11,7 +11,7 @@ exe=${1:-$top/build-windows/vorlane.exe}
 docs=$top/docs
 
 "$top/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 wine \
-    xvfb xauth imagemagick xdotool >/dev/null
+    xvfb xauth fonts-wine imagemagick xdotool >/dev/null
 # shellcheck source=SCRIPTDIR/lib/sandbox.sh
 . "$top/scripts/lib/sandbox.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-shots.XXXXXX")

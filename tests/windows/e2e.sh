@@ -48,7 +48,7 @@ if [ ! -f "$exe" ]; then
 fi
 
 "$repo/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 wine \
-    xvfb xauth >/dev/null || { fail "setup" "install-deps.sh failed"; finish; }
+    xvfb xauth fonts-wine >/dev/null || { fail "setup" "install-deps.sh failed"; finish; }
 mock_bits=32
 if ! wine32=$("$repo/scripts/install-wine32.sh" 2>&1); then
     mock_bits=64
@@ -60,6 +60,8 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-e2e.XXXXXX")
 cleanup() {
     sandbox_cleanup
+    # The immutable folders of the installer checks, if a check stopped early.
+    chattr -R -i "$work" 2>/dev/null
     rm -rf "$work"
 }
 sandbox_on_exit cleanup
@@ -173,7 +175,7 @@ check_box() {
 # when it does not come.
 wait_attached() {
     if ! control wait-sinks 1 90 >/dev/null; then
-        fail "$1: start" "vorlane.exe did not connect to the mock EchoLink within 90 s"
+        fail "$1: start" "vorlane.exe did not connect to the mock EchoLink within 90 s; its windows: $(probe list vorlane.exe | tr '\n' ';')"
         tail -n 20 "$work/vorlane.log"
         stop "$vorlane"
         finish
@@ -286,10 +288,14 @@ mock_gone() {
 }
 
 # Registers the mock anew, with the given extra arguments (/RefuseDual).
+# COM may still hand out a server that has just quit (RPC_S_SERVER_UNAVAILABLE):
+# once every wine process has ended, nothing of it is left.
 register_mock() {
     timeout 60 wine "$mock" /UnregServer >/dev/null 2>&1
     mock_gone || { control stop && mock_gone; } || fail "setup" "the mock EchoLink still runs"
+    timeout 60 wineserver -w
     timeout 60 wine "$mock" /RegServer /Lifetime 600 "$@" || fail "setup" "registering the mock $* failed"
+    control bits >/dev/null || fail "setup" "the mock EchoLink registered with $* does not answer"
 }
 
 # ---- A portable copy: title, chat, log, busy, second instance, count, close.
@@ -457,7 +463,7 @@ fi
 readonly_copy="$drive/readonly"
 mkdir -p "$readonly_copy"
 cp "$exe" "$readonly_copy/vorlane.exe"
-rm -f "$user_folder/vln.ini"
+write_settings "$user_folder"
 if lock_folder "$readonly_copy"; then
     start_vorlane 'C:\readonly\vorlane.exe'
     wait_attached "read-only copy"

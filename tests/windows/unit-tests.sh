@@ -10,7 +10,8 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$top/build-windows}
 started=$(date +%s)
 
-"$top/scripts/install-deps.sh" wine64 wine xvfb xauth
+# Wine's own faces in menus and message boxes, as a Linux user's Wine has them.
+"$top/scripts/install-deps.sh" wine64 wine xvfb xauth fonts-wine
 # The programs are 32-bit, as the release is.
 "$top/scripts/install-wine32.sh"
 "$top/scripts/build-windows.sh" "$build" all

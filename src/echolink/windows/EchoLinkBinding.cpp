@@ -15,6 +15,14 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
+// A program without a console buffers its standard error: flushed at once,
+// the line is there while the program runs.
+void say(const char *line)
+{
+    std::fputs(line, stderr);
+    std::fflush(stderr);
+}
+
 // EchoLinkAutomation and its dual interface.
 const CLSID echoLinkClass = {
     0xD1FB3C9A, 0xBB2D, 0x446A, {0xA7, 0x4A, 0xE7, 0x71, 0xF1, 0x34, 0xED, 0x56}};
@@ -93,7 +101,7 @@ void EchoLinkBinding::chooseMembers()
         echoLink_->QueryInterface(echoLinkInterface, reinterpret_cast<void **>(dual.GetAddressOf()));
     if (SUCCEEDED(queried)) {
         members_ = std::make_unique<DualMembers>(std::move(dual));
-        std::fputs("vorlane: EchoLink through its dual interface\n", stderr);
+        say("vorlane: EchoLink through its dual interface\n");
         return;
     }
     if (!refusedForThisProcess(queried))
@@ -103,10 +111,12 @@ void EchoLinkBinding::chooseMembers()
     ComError::check(echoLink_.As(&dispatch), "IDispatch");
     members_ = std::make_unique<DispatchMembers>(std::move(dispatch));
     lateBound_ = true;
-    std::fprintf(stderr,
-                 "vorlane: EchoLink through IDispatch (the dual interface is not registered for "
-                 "this process: 0x%08lX)\n",
-                 static_cast<unsigned long>(queried));
+    char line[128];
+    std::snprintf(line, sizeof line,
+                  "vorlane: EchoLink through IDispatch (the dual interface is not registered for "
+                  "this process: 0x%08lX)\n",
+                  static_cast<unsigned long>(queried));
+    say(line);
 }
 
 EchoLinkBinding::~EchoLinkBinding()
