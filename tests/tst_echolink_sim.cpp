@@ -273,6 +273,28 @@ private slots:
         }
     }
 
+    // The answer to a ping comes only once the handler of the event before
+    // it has ended, also when event and ping arrive in one read.
+    void pingIsAnsweredBehindTheEventBeforeIt()
+    {
+        QLocalServer server;
+        QLocalSocket *peer = fakeStandIn(server);
+        QVERIFY(peer);
+        QStringList seen;
+        bool answeredEarly = false;
+        connect(m_session.get(), &EchoLinkSession::chatTextReceived, this, [&](const QString &text) {
+            seen << text;
+            answeredEarly = answeredEarly || peer->waitForReadyRead(50);
+        });
+        peer->write(encode(chatTextReceivedEvent("a")) + encode(pingMessage(7)));
+        peer->flush();
+        QByteArray buffer;
+        QTRY_VERIFY(buffer.append(peer->readAll()).contains('\n'));
+        QCOMPARE(decode(takeLine(buffer).value_or(QByteArray())).value_or(QJsonObject()), pongMessage(7));
+        QCOMPARE(seen, QStringList{"a"});
+        QVERIFY(!answeredEarly);
+    }
+
 private:
     struct Run
     {
