@@ -39,6 +39,10 @@ inline constexpr QLatin1StringView name{"name"};
 inline constexpr QLatin1StringView addr{"addr"};
 inline constexpr QLatin1StringView text{"text"};
 inline constexpr QLatin1StringView control{"control"};
+inline constexpr QLatin1StringView chat{"chat"};
+inline constexpr QLatin1StringView toggles{"toggles"};
+inline constexpr QLatin1StringView count{"count"};
+inline constexpr QLatin1StringView rate{"rate"};
 inline constexpr QLatin1StringView ping{"ping"};
 inline constexpr QLatin1StringView pong{"pong"};
 } // namespace Key
@@ -67,6 +71,8 @@ inline constexpr QLatin1StringView emitEvent{"emit"};     // plus the event's ow
 inline constexpr QLatin1StringView set{"set"};            // "name": "callsign"|"failing", "value"
 inline constexpr QLatin1StringView calls{"calls"};        // result: array of call lines
 inline constexpr QLatin1StringView quit{"quit"};          // the stand-in exits after replying
+// "chat": a file of chat lines, "count"; or "toggles": on/off pairs; "rate"
+inline constexpr QLatin1StringView burst{"burst"};
 inline constexpr QLatin1StringView callsignSetting{"callsign"};
 inline constexpr QLatin1StringView failingSetting{"failing"};
 } // namespace Control
