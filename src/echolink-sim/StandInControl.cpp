@@ -95,36 +95,41 @@ bool addRate(const QHash<QString, QString> &options, QJsonObject &fields)
     return true;
 }
 
-// burst chat --from FILE [--count N] [--rate R]; burst toggles N [--rate R]
+// burst chat --from FILE [--count N] [--rate R]
+std::optional<QJsonObject> parseChatBurst(const QStringList &args)
+{
+    const auto options = burstOptions(args, {QStringLiteral("from"), QStringLiteral("count"), QStringLiteral("rate")});
+    if (!options || !options->contains(QStringLiteral("from")))
+        return std::nullopt;
+    // The stand-in runs in another working folder.
+    QJsonObject fields{{Key::chat, QFileInfo(options->value(QStringLiteral("from"))).absoluteFilePath()}};
+    if (options->contains(QStringLiteral("count"))) {
+        const auto count = positive(options->value(QStringLiteral("count")));
+        if (!count)
+            return std::nullopt;
+        fields.insert(Key::count, *count);
+    }
+    return addRate(*options, fields) ? std::optional(fields) : std::nullopt;
+}
+
+// burst toggles N [--rate R]
+std::optional<QJsonObject> parseToggleBurst(const QStringList &args)
+{
+    const auto pairs = positive(args.value(0));
+    const auto options = burstOptions(args.mid(1), {QStringLiteral("rate")});
+    if (!pairs || !options)
+        return std::nullopt;
+    QJsonObject fields{{Key::toggles, *pairs}};
+    return addRate(*options, fields) ? std::optional(fields) : std::nullopt;
+}
+
 std::optional<QJsonObject> parseBurst(const QStringList &args)
 {
-    const QString kind = args.value(0);
-    QJsonObject fields;
-    std::optional<QHash<QString, QString>> options;
-    if (kind == QLatin1String("chat")) {
-        options = burstOptions(args.mid(1), {QStringLiteral("from"), QStringLiteral("count"), QStringLiteral("rate")});
-        if (!options || !options->contains(QStringLiteral("from")))
-            return std::nullopt;
-        // The stand-in runs in another working folder.
-        fields.insert(Key::chat, QFileInfo(options->value(QStringLiteral("from"))).absoluteFilePath());
-        if (options->contains(QStringLiteral("count"))) {
-            const auto count = positive(options->value(QStringLiteral("count")));
-            if (!count)
-                return std::nullopt;
-            fields.insert(Key::count, *count);
-        }
-    } else if (kind == QLatin1String("toggles")) {
-        const auto pairs = positive(args.value(1));
-        options = burstOptions(args.mid(2), {QStringLiteral("rate")});
-        if (!pairs || !options)
-            return std::nullopt;
-        fields.insert(Key::toggles, *pairs);
-    } else {
-        return std::nullopt;
-    }
-    if (!addRate(*options, fields))
-        return std::nullopt;
-    return fields;
+    if (args.value(0) == QLatin1String("chat"))
+        return parseChatBurst(args.mid(1));
+    if (args.value(0) == QLatin1String("toggles"))
+        return parseToggleBurst(args.mid(1));
+    return std::nullopt;
 }
 
 std::optional<QJsonObject> readReply(QLocalSocket &socket, QDeadlineTimer deadline)
