@@ -4,7 +4,7 @@
 # openbox, so that the window can be minimised), Log on and an HTML log set.
 #
 # Usage: bench/soak.sh [--short | --hours H] [--lines N] [--toggles N] [build-dir]
-#   default    100 000 chat lines and 50 000 TX/RX toggles in ten parts of at
+#   default    100 000 chat lines and 50 000 TX/RX toggles in tenths of at
 #              least a minute each (about 10 minutes)
 #   --short    10 000 lines and 5 000 toggles in about a minute (for CI)
 #   --hours H  the same lines and toggles spread over H hours
@@ -12,13 +12,13 @@
 # Release when it has no build yet. Needs Xvfb, openbox, xdotool, xprop and
 # python3 (bench/soak_logs.py does the counting).
 #
-# Each part sends its chat lines (mixed lengths, Japanese, "<" and "&"
+# Each tenth sends its chat lines (mixed lengths, Japanese, "<" and "&"
 # included; every line numbered, so none is like another) with
 # `echolink-sim burst chat` and its toggles with `echolink-sim burst
 # toggles` at the same time. A burst raises one event at a time, each with a
 # ping behind it that Vorlane answers once the event has been handled and
 # the repaint it asked for is done; the next event goes out after that
-# answer, but not ahead of the part's pace. So "append" below is the time from
+# answer, but not ahead of the tenth's pace. So "append" below is the time from
 # sending a chat line to Vorlane having logged it twice, appended it to the
 # history and painted it, seen from the stand-in. The socket's round trip and
 # the stand-in's own work are in it too: the TX/RX column, events that only
@@ -26,11 +26,11 @@
 # minimises the window (checking that the caption turns into the count),
 # restores it and clicks Busy off, over and over.
 #
-# After the warm-up and after each part it prints: the lines in the history
+# After the warm-up and after each tenth it prints: the lines in the history
 # and their size in UTF-16, Vorlane's RSS (VmRSS from /proc) and how much it
-# grew per 10 000 lines during the part beside the UTF-16 size of those
-# lines, the median and 99th percentile of the append time in that part, the
-# lateness of the ticks in that part against 500 ms into the second (read
+# grew per 10 000 lines during the tenth beside the UTF-16 size of those
+# lines, the median and 99th percentile of the append time in that tenth, the
+# lateness of the ticks in that tenth against 500 ms into the second (read
 # from the VORLANE_TRACE_TICKS trace on Vorlane's stderr) and Vorlane's open
 # descriptors (/proc/PID/fd); the append and TX/RX figures of the start row
 # are the warm-up's (100 lines into an empty history). At the end it checks
@@ -57,12 +57,12 @@ while [ $# -gt 0 ]; do
     esac
     shift
 done
-parts=10
-per_part=$((lines / parts))
-toggles_per_part=$((toggles / parts))
-part_seconds=$((seconds / parts))
-[ "$per_part" -gt 0 ] && [ "$toggles_per_part" -gt 0 ] && [ "$part_seconds" -gt 0 ] \
-    || { echo "soak: too few lines, toggles or seconds for $parts parts" >&2; exit 2; }
+tenths=10
+per_tenth=$((lines / tenths))
+toggles_per_tenth=$((toggles / tenths))
+tenth_seconds=$((seconds / tenths))
+[ "$per_tenth" -gt 0 ] && [ "$toggles_per_tenth" -gt 0 ] && [ "$tenth_seconds" -gt 0 ] \
+    || { echo "soak: too few lines, toggles or seconds for $tenths tenths" >&2; exit 2; }
 
 fail() { echo "soak: $*" >&2; exit 1; }
 
@@ -140,13 +140,13 @@ ui_driver() {
     while [ ! -e "$work/ui.stop" ]; do ui_cycle; done
 }
 
-# One part: the chat lines and the toggles at once, paced to the part's
+# One tenth: the chat lines and the toggles at once, paced to the tenth's
 # length, the window driven beside them.
 burst_out=
-run_part() {
-    local file=$1 toggle_pairs=$2 part_secs=$3 chat_rate toggle_rate
-    chat_rate=$(awk -v n="$(wc -l <"$file")" -v s="$part_secs" 'BEGIN { print n / s }')
-    toggle_rate=$(awk -v n="$toggle_pairs" -v s="$part_secs" 'BEGIN { print 2 * n / s }')
+run_tenth() {
+    local file=$1 toggle_pairs=$2 tenth_secs=$3 chat_rate toggle_rate
+    chat_rate=$(awk -v n="$(wc -l <"$file")" -v s="$tenth_secs" 'BEGIN { print n / s }')
+    toggle_rate=$(awk -v n="$toggle_pairs" -v s="$tenth_secs" 'BEGIN { print 2 * n / s }')
     rm -f "$work/ui.stop"
     ui_driver &
     ui_pid=$!
@@ -166,16 +166,16 @@ run_part() {
 # "median p99" of a burst's round trips, in microseconds.
 round_trips() { sed -E 's/.*median ([0-9]+), 99th percentile ([0-9]+),.*/\1 \2/' <<<"$1"; }
 
-echo "== soak: $lines chat lines, $toggles TX/RX toggles, $parts parts of at least $part_seconds s"
+echo "== soak: $lines chat lines, $toggles TX/RX toggles, $tenths tenths of at least $tenth_seconds s"
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at start; build $build"
 
-python3 "$top/bench/soak_logs.py" lines "$work/lines" "$parts" "$per_part"
-printf 'JA1ABC>#warm-up %d こんにちは\n' $(seq 100) >"$work/lines/part-00.txt"
-sent_files=("$work/lines/part-00.txt")
+python3 "$top/bench/soak_logs.py" lines "$work/lines" "$tenths" "$per_tenth"
+printf 'JA1ABC>#warm-up %d こんにちは\n' $(seq 100) >"$work/lines/warm-up.txt"
+sent_files=("$work/lines/warm-up.txt")
 
 # Warm-up: whatever Vorlane opens once (fonts, the logs' folder) is open
 # before the descriptors are counted.
-run_part "$work/lines/part-00.txt" 50 5
+run_tenth "$work/lines/warm-up.txt" 50 5
 read -r append_median append_p99 <<<"$(round_trips "${burst_out%% | *}")"
 read -r toggle_median _ <<<"$(round_trips "${burst_out##* | }")"
 sleep 1
@@ -189,32 +189,32 @@ started=$SECONDS
 
 printf '\n%-6s %8s %9s %8s %17s %15s %9s %19s %4s\n' "" "history" "UTF-16" "RSS" "RSS per 10k lines" \
     "append (us)" "TX/RX" "tick late (ms)" "fds"
-printf '%-6s %8s %9s %8s %17s %15s %9s %19s %4s\n' "part" "lines" "MiB" "MiB" "(its text) MiB" \
+printf '%-6s %8s %9s %8s %17s %15s %9s %19s %4s\n' "tenth" "lines" "MiB" "MiB" "(its text) MiB" \
     "median   p99" "median" "median  p99  max" ""
 printf '%-6s %8d %9s %8s %17s %7d %7d %9d %19s %4d\n' start "$in_history" "$(mib $((history / 1024)))" \
     "$(mib "$rss_start")" "" "$append_median" "$append_p99" "$toggle_median" "" "$fds_start"
 
 rss_before=$rss_start
 ticks_before=$ticks_start
-for part in $(seq "$parts"); do
-    file=$work/lines/part-$(printf %02d "$part").txt
-    part_bytes=$(python3 "$top/bench/soak_logs.py" history "$file")
-    part_started=$SECONDS
-    run_part "$file" "$toggles_per_part" "$part_seconds"
+for tenth in $(seq "$tenths"); do
+    file=$work/lines/tenth-$(printf %02d "$tenth").txt
+    tenth_bytes=$(python3 "$top/bench/soak_logs.py" history "$file")
+    tenth_started=$SECONDS
+    run_tenth "$file" "$toggles_per_tenth" "$tenth_seconds"
     sent_files+=("$file")
-    while [ $((SECONDS - part_started)) -lt "$part_seconds" ]; do sleep 0.2; done
+    while [ $((SECONDS - tenth_started)) -lt "$tenth_seconds" ]; do sleep 0.2; done
     rss=$(rss_kib)
     ticks=$(ticks_so_far)
-    history=$((history + part_bytes))
-    in_history=$((in_history + per_part))
+    history=$((history + tenth_bytes))
+    in_history=$((in_history + per_tenth))
     read -r append_median append_p99 <<<"$(round_trips "${burst_out%% | *}")"
     read -r toggle_median _ <<<"$(round_trips "${burst_out##* | }")"
     read -r _ late_median late_p99 late_max _ _ _ \
         <<<"$(python3 "$top/bench/soak_logs.py" ticks "$work/vorlane.err" "$ticks_before")"
-    printf '%-6s %8d %9s %8s %8s (%6s) %7d %7d %9d %7d %4d %6d %4d\n' "$part/$parts" "$in_history" \
+    printf '%-6s %8d %9s %8s %8s (%6s) %7d %7d %9d %7d %4d %6d %4d\n' "$tenth/$tenths" "$in_history" \
         "$(mib $((history / 1024)))" "$(mib "$rss")" \
-        "$(awk -v d="$((rss - rss_before))" -v n="$per_part" 'BEGIN { printf "%.1f", d / 1024 * 10000 / n }')" \
-        "$(awk -v b="$part_bytes" -v n="$per_part" 'BEGIN { printf "%.2f", b / 1048576 * 10000 / n }')" \
+        "$(awk -v d="$((rss - rss_before))" -v n="$per_tenth" 'BEGIN { printf "%.1f", d / 1024 * 10000 / n }')" \
+        "$(awk -v b="$tenth_bytes" -v n="$per_tenth" 'BEGIN { printf "%.2f", b / 1048576 * 10000 / n }')" \
         "$append_median" "$append_p99" "$toggle_median" "$late_median" "$late_p99" "$late_max" "$(fds)"
     rss_before=$rss
     ticks_before=$ticks

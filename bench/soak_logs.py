@@ -2,7 +2,7 @@
 """The number work of bench/soak.sh: the chat lines it sends, the figures it
 prints, and the check of the logs Vorlane wrote.
 
-  soak_logs.py lines FOLDER PARTS PER_PART     writes FOLDER/part-01.txt ...
+  soak_logs.py lines FOLDER TENTHS PER_TENTH     writes FOLDER/tenth-01.txt ...
   soak_logs.py history FILE...                 UTF-16 bytes the lines add to the history
   soak_logs.py ticks TRACE SKIP                lateness of the ticks after the first SKIP
   soak_logs.py check PROGRAM_FOLDER FILE...    the logs against the lines sent
@@ -50,12 +50,12 @@ def chat_line(rnd, number):
     return head + " ".join(words)
 
 
-def write_lines(folder, parts, per_part):
+def write_lines(folder, tenths, per_tenth):
     rnd = random.Random(20061014)
     number = 0
-    for part in range(1, parts + 1):
-        with open(os.path.join(folder, "part-%02d.txt" % part), "w", encoding="utf-8") as out:
-            for _ in range(per_part):
+    for tenth in range(1, tenths + 1):
+        with open(os.path.join(folder, "tenth-%02d.txt" % tenth), "w", encoding="utf-8") as out:
+            for _ in range(per_tenth):
                 number += 1
                 out.write(chat_line(rnd, number) + "\n")
 
