@@ -4,6 +4,8 @@
 #include "echolink/standin/UnixSocket.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QLocalSocket>
 #include <QTextStream>
@@ -59,9 +61,79 @@ std::optional<QJsonObject> parseSet(const QStringList &args)
     return std::nullopt;
 }
 
-std::optional<QJsonObject> readReply(QLocalSocket &socket)
+// Options after the burst's kind: "--name value" pairs, each name once.
+std::optional<QHash<QString, QString>> burstOptions(const QStringList &args, const QStringList &names)
 {
-    const QDeadlineTimer deadline(replyTimeoutMs);
+    QHash<QString, QString> options;
+    for (qsizetype i = 0; i < args.size(); i += 2) {
+        const QString name = args[i].mid(2);
+        if (!args[i].startsWith(QLatin1String("--")) || !names.contains(name) || options.contains(name)
+            || i + 1 == args.size())
+            return std::nullopt;
+        options.insert(name, args[i + 1]);
+    }
+    return options;
+}
+
+std::optional<qint64> positive(const QString &text)
+{
+    bool ok = false;
+    const qint64 n = text.toLongLong(&ok);
+    return ok && n > 0 ? std::optional(n) : std::nullopt;
+}
+
+// Adds "rate" when the options name one; false when it is no number above 0.
+bool addRate(const QHash<QString, QString> &options, QJsonObject &fields)
+{
+    if (!options.contains(QStringLiteral("rate")))
+        return true;
+    bool ok = false;
+    const double rate = options.value(QStringLiteral("rate")).toDouble(&ok);
+    if (!ok || !(rate > 0))
+        return false;
+    fields.insert(Key::rate, rate);
+    return true;
+}
+
+// burst chat --from FILE [--count N] [--rate R]
+std::optional<QJsonObject> parseChatBurst(const QStringList &args)
+{
+    const auto options = burstOptions(args, {QStringLiteral("from"), QStringLiteral("count"), QStringLiteral("rate")});
+    if (!options || !options->contains(QStringLiteral("from")))
+        return std::nullopt;
+    // The stand-in runs in another working folder.
+    QJsonObject fields{{Key::chat, QFileInfo(options->value(QStringLiteral("from"))).absoluteFilePath()}};
+    if (options->contains(QStringLiteral("count"))) {
+        const auto count = positive(options->value(QStringLiteral("count")));
+        if (!count)
+            return std::nullopt;
+        fields.insert(Key::count, *count);
+    }
+    return addRate(*options, fields) ? std::optional(fields) : std::nullopt;
+}
+
+// burst toggles N [--rate R]
+std::optional<QJsonObject> parseToggleBurst(const QStringList &args)
+{
+    const auto pairs = positive(args.value(0));
+    const auto options = burstOptions(args.mid(1), {QStringLiteral("rate")});
+    if (!pairs || !options)
+        return std::nullopt;
+    QJsonObject fields{{Key::toggles, *pairs}};
+    return addRate(*options, fields) ? std::optional(fields) : std::nullopt;
+}
+
+std::optional<QJsonObject> parseBurst(const QStringList &args)
+{
+    if (args.value(0) == QLatin1String("chat"))
+        return parseChatBurst(args.mid(1));
+    if (args.value(0) == QLatin1String("toggles"))
+        return parseToggleBurst(args.mid(1));
+    return std::nullopt;
+}
+
+std::optional<QJsonObject> readReply(QLocalSocket &socket, QDeadlineTimer deadline)
+{
     QByteArray buffer;
     while (!deadline.hasExpired()) {
         buffer += socket.readAll();
@@ -94,7 +166,8 @@ void print(const QJsonValue &result, QTextStream &out)
 
 bool isCommand(const QString &word)
 {
-    return word == Control::emitEvent || word == Control::set || word == Control::calls || word == Control::quit;
+    return word == Control::emitEvent || word == Control::set || word == Control::calls || word == Control::quit
+        || word == Control::burst;
 }
 
 std::optional<QJsonObject> parse(const QStringList &arguments)
@@ -108,6 +181,8 @@ std::optional<QJsonObject> parse(const QStringList &arguments)
         return request(Control::emitEvent, parseEmit(rest));
     if (command == Control::set)
         return request(Control::set, parseSet(rest));
+    if (command == Control::burst)
+        return request(Control::burst, parseBurst(rest));
     if (command == Control::calls && rest.isEmpty())
         return controlRequest(requestId, Control::calls);
     if (command == Control::quit && rest.isEmpty())
@@ -129,7 +204,10 @@ int run(const QString &serverName, const QJsonObject &request, QTextStream &out,
         return 1;
     }
     socket.write(encode(request));
-    const auto reply = readReply(socket);
+    // A burst takes as long as it takes; the stand-in ends it when Vorlane
+    // stops answering.
+    const bool burst = request.value(Key::control).toString() == Control::burst;
+    const auto reply = readReply(socket, burst ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(replyTimeoutMs));
     if (!reply) {
         err << "echolink-sim: the stand-in did not answer\n";
         return 1;

@@ -11,7 +11,8 @@ class QTextStream;
 // reply printed.
 namespace StandInControl {
 
-// True when word starts a control command ("emit", "set", "calls", "quit").
+// True when word starts a control command ("emit", "set", "calls", "quit",
+// "burst").
 bool isCommand(const QString &word);
 
 // The control request the arguments spell; nothing when they spell none.

@@ -1,8 +1,10 @@
 #include "StandInServer.h"
 
+#include "StandInBurst.h"
 #include "echolink/standin/SimProtocol.h"
 #include "echolink/standin/UnixSocket.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -35,6 +37,55 @@ std::optional<QString> callLineOf(const QJsonObject &request)
 QString onOff(bool on)
 {
     return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+struct BurstPlan
+{
+    qsizetype count = 0;
+    StandInBurst::EventAt eventAt;
+};
+
+// One chat line a line of the file (UTF-8, a CR before the newline dropped),
+// taken over from the top until count events are made (default: each once).
+std::optional<BurstPlan> chatBurst(const QJsonObject &request, QString &error)
+{
+    const QString path = request.value(Key::chat).toString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    for (QString &line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    if (lines.isEmpty()) {
+        error = QStringLiteral("%1 holds no chat line").arg(path);
+        return std::nullopt;
+    }
+    const qint64 count = request.value(Key::count).toInteger(lines.size());
+    if (count <= 0) {
+        error = QStringLiteral("a burst needs a count above 0");
+        return std::nullopt;
+    }
+    return BurstPlan{count, [lines](qsizetype i) { return chatTextReceivedEvent(lines[i % lines.size()]); }};
+}
+
+// Transmissions and receptions in turn, each on then off.
+std::optional<BurstPlan> toggleBurst(const QJsonObject &request, QString &error)
+{
+    const qint64 pairs = request.value(Key::toggles).toInteger();
+    if (pairs <= 0) {
+        error = QStringLiteral("a burst needs a count above 0");
+        return std::nullopt;
+    }
+    return BurstPlan{2 * pairs, [](qsizetype i) {
+                         const bool on = i % 2 == 0;
+                         return (i / 2) % 2 == 0 ? txEvent(on) : rxEvent(on);
+                     }};
 }
 
 } // namespace
@@ -142,8 +193,14 @@ void StandInServer::readFrom(QLocalSocket *socket)
         return;
     QByteArray buffer = std::exchange(m_peers[socket].buffer, {}) + socket->readAll();
     while (const auto line = takeLine(buffer)) {
-        if (const auto request = decode(*line))
-            send(socket, answer(socket, *request));
+        const auto message = decode(*line);
+        if (message && message->contains(Key::pong)) {
+            for (StandInBurst *burst : m_bursts.values())
+                burst->pong(socket, message->value(Key::pong).toInteger());
+        } else if (message) {
+            if (const auto reply = answer(socket, *message))
+                send(socket, *reply);
+        }
         if (!m_peers.contains(socket))
             return;
     }
@@ -156,6 +213,10 @@ void StandInServer::readFrom(QLocalSocket *socket)
 void StandInServer::drop(QLocalSocket *socket)
 {
     m_peers.remove(socket);
+    if (StandInBurst *own = m_bursts.take(socket))
+        own->deleteLater();
+    for (StandInBurst *burst : m_bursts.values())
+        burst->drop(socket);
     socket->deleteLater();
     emit sessionCountChanged(sessionCount());
     updateIdleTimer();
@@ -169,7 +230,7 @@ void StandInServer::send(QLocalSocket *socket, const QJsonObject &message)
     socket->flush();
 }
 
-QJsonObject StandInServer::answer(QLocalSocket *socket, const QJsonObject &request)
+std::optional<QJsonObject> StandInServer::answer(QLocalSocket *socket, const QJsonObject &request)
 {
     const qint64 id = request.value(Key::id).toInteger();
     if (!request.contains(Key::control))
@@ -177,9 +238,11 @@ QJsonObject StandInServer::answer(QLocalSocket *socket, const QJsonObject &reque
     Peer &peer = m_peers[socket];
     if (!peer.control) {
         peer.control = true;
+        for (StandInBurst *burst : m_bursts.values())
+            burst->forget(socket);
         emit sessionCountChanged(sessionCount());
     }
-    return answerControl(id, request);
+    return answerControl(socket, id, request);
 }
 
 QJsonObject StandInServer::answerCall(qint64 id, const QJsonObject &request)
@@ -196,11 +259,13 @@ QJsonObject StandInServer::answerCall(qint64 id, const QJsonObject &request)
     return okReply(id);
 }
 
-QJsonObject StandInServer::answerControl(qint64 id, const QJsonObject &request)
+std::optional<QJsonObject> StandInServer::answerControl(QLocalSocket *socket, qint64 id, const QJsonObject &request)
 {
     const QString command = request.value(Key::control).toString();
     if (command == Control::emitEvent)
         return answerEmit(id, request);
+    if (command == Control::burst)
+        return startBurst(socket, id, request);
     if (command == Control::set)
         return answerSet(id, request);
     if (command == Control::calls)
@@ -221,6 +286,42 @@ QJsonObject StandInServer::answerEmit(qint64 id, const QJsonObject &request)
     if (count == 0)
         return errorReply(id, QStringLiteral("no Vorlane session is connected"));
     return okReply(id, QStringLiteral("%1 raised for %2 session(s)").arg(event->value(Key::event).toString()).arg(count));
+}
+
+std::optional<QJsonObject> StandInServer::startBurst(QLocalSocket *socket, qint64 id, const QJsonObject &request)
+{
+    if (m_bursts.contains(socket))
+        return errorReply(id, QStringLiteral("a burst is already running on this connection"));
+    QString error;
+    const auto plan = request.contains(Key::chat) ? chatBurst(request, error) : toggleBurst(request, error);
+    if (!plan)
+        return errorReply(id, error);
+    QList<QLocalSocket *> sessions;
+    for (auto it = m_peers.cbegin(); it != m_peers.cend(); ++it) {
+        if (!it->control)
+            sessions << it.key();
+    }
+    if (sessions.isEmpty())
+        return errorReply(id, QStringLiteral("no Vorlane session is connected"));
+    auto *burst = new StandInBurst(plan->count, plan->eventAt, request.value(Key::rate).toDouble(), this);
+    m_bursts.insert(socket, burst);
+    connect(burst, &StandInBurst::finished, this,
+            [this, socket, id](const QString &summary) { endBurst(socket, okReply(id, summary)); });
+    connect(burst, &StandInBurst::failed, this,
+            [this, socket, id](const QString &reason) { endBurst(socket, errorReply(id, reason)); });
+    burst->start(sessions);
+    return std::nullopt;
+}
+
+// The burst may be the sender of the signal that ends it; one whose
+// requester has gone answers nobody.
+void StandInServer::endBurst(QLocalSocket *socket, const QJsonObject &reply)
+{
+    StandInBurst *burst = m_bursts.take(socket);
+    if (!burst)
+        return;
+    burst->deleteLater();
+    send(socket, reply);
 }
 
 QJsonObject StandInServer::answerSet(qint64 id, const QJsonObject &request)

@@ -8,9 +8,11 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QLocalSocket;
 class QLockFile;
+class StandInBurst;
 
 // The stand-in's side of the local socket: answers Vorlane's member calls,
 // records them, raises events to every connected Vorlane session and obeys
@@ -18,7 +20,8 @@ class QLockFile;
 //
 // Every well-formed member call is recorded, also while calls fail, so a
 // test can see what was attempted. A connection counts as a Vorlane session
-// until it sends a control request.
+// until it sends a control request. A burst is answered when it has ended;
+// each control connection runs one at a time.
 class StandInServer : public QObject
 {
     Q_OBJECT
@@ -62,9 +65,12 @@ private:
     void readFrom(QLocalSocket *socket);
     void drop(QLocalSocket *socket);
     void send(QLocalSocket *socket, const QJsonObject &message);
-    QJsonObject answer(QLocalSocket *socket, const QJsonObject &request);
+    // Nothing while the answer is yet to come (a burst).
+    std::optional<QJsonObject> answer(QLocalSocket *socket, const QJsonObject &request);
     QJsonObject answerCall(qint64 id, const QJsonObject &request);
-    QJsonObject answerControl(qint64 id, const QJsonObject &request);
+    std::optional<QJsonObject> answerControl(QLocalSocket *socket, qint64 id, const QJsonObject &request);
+    std::optional<QJsonObject> startBurst(QLocalSocket *socket, qint64 id, const QJsonObject &request);
+    void endBurst(QLocalSocket *socket, const QJsonObject &reply);
     QJsonObject answerEmit(qint64 id, const QJsonObject &request);
     QJsonObject answerSet(qint64 id, const QJsonObject &request);
     void updateIdleTimer();
@@ -75,5 +81,6 @@ private:
     QString m_callsign = QStringLiteral("N0CALL");
     bool m_failing = false;
     QStringList m_calls;
+    QHash<QLocalSocket *, StandInBurst *> m_bursts;
     QTimer m_idleTimer;
 };

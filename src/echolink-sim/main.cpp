@@ -30,6 +30,10 @@ const char usage[] =
     "  echolink-sim set callsign CALL\n"
     "  echolink-sim set failing on|off\n"
     "  echolink-sim calls                                 every member call so far, one a line\n"
+    "  echolink-sim burst chat --from FILE [--count N] [--rate R]\n"
+    "  echolink-sim burst toggles N [--rate R]\n"
+    "                        raise chat lines (one a line of FILE) or N TX/RX on/off pairs as fast as\n"
+    "                        Vorlane handles them, or R a second; prints the round trip per event\n"
     "  echolink-sim quit                                  stop the running stand-in\n"
     "  echolink-sim --help | --version\n";
 

@@ -2,6 +2,20 @@
 
 #include "system/Clock.h"
 
+#include <cstdio>
+
+namespace {
+
+// VORLANE_TRACE_TICKS set: each tick writes "tick <ms since the epoch>" to
+// stderr as it fires, so bench/soak.sh can see how late ticks come.
+bool traceTicks()
+{
+    static const bool trace = qEnvironmentVariableIsSet("VORLANE_TRACE_TICKS");
+    return trace;
+}
+
+} // namespace
+
 TickScheduler::TickScheduler(const Clock &clock, QObject *parent)
     : QObject(parent), m_clock(clock)
 {
@@ -36,6 +50,8 @@ bool TickScheduler::isActive() const
 // aims at the middle of the next second; a handler may have stopped us.
 void TickScheduler::fire()
 {
+    if (traceTicks())
+        std::fprintf(stderr, "tick %lld\n", static_cast<long long>(m_clock.now().toMSecsSinceEpoch()));
     emit tick();
     if (m_running)
         arm();

@@ -8,6 +8,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -185,7 +186,11 @@ private slots:
         QTest::newRow("set failing") << QStringList{"set", "failing", "on"} << 0 << "failing on\n";
         const QList<QStringList> refused{{"emit"}, {"emit", "tx", "maybe"}, {"emit", "connected", "K1ABC", "Bob"},
                                          {"emit", "chat"}, {"emit", "closing", "now"}, {"set", "failing", "perhaps"},
-                                         {"set", "colour", "red"}, {"calls", "all"}, {"--bogus"}};
+                                         {"set", "colour", "red"}, {"calls", "all"}, {"--bogus"},
+                                         {"burst"}, {"burst", "chat"}, {"burst", "chat", "--count", "3"},
+                                         {"burst", "chat", "--from"}, {"burst", "chat", "--from", "f", "--from", "g"},
+                                         {"burst", "chat", "--from", "f", "--rate", "0"}, {"burst", "toggles"},
+                                         {"burst", "toggles", "0"}, {"burst", "toggles", "2", "--count", "3"}};
         for (const QStringList &args : refused)
             QTest::addRow("%s", qPrintable(args.join(' '))) << args << 2 << "";
     }
@@ -273,7 +278,101 @@ private slots:
         }
     }
 
+    // A burst's events arrive one at a time, in order, and the round trip it
+    // reports covers Vorlane's handling of each.
+    void burstWaitsForEachEventToBeHandled()
+    {
+        QVERIFY(startStandIn());
+        const QStringList lines{"K1ABC>one", "JA1ABC>\u65e5\u672c", "N0CALL>three <&>"};
+        QVERIFY(writeFile("lines.txt", lines.join("\r\n").toUtf8() + "\r\n"));
+        QStringList seen;
+        connect(m_session.get(), &EchoLinkSession::chatTextReceived, this, [&](const QString &text) {
+            seen << text;
+            QThread::msleep(handlerMs);
+        });
+        const Run run = cliBeside({"burst", "chat", "--from", m_dir->filePath("lines.txt"), "--count", "4"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(seen, lines + QStringList{lines.first()});
+        const QRegularExpressionMatch median = QRegularExpression("^4 events; round trip in microseconds: median (\\d+), ").match(run.out);
+        QVERIFY2(median.hasMatch(), qPrintable(run.out));
+        QVERIFY2(median.captured(1).toInt() >= handlerMs * 1000, qPrintable(run.out));
+    }
+
+    void burstTogglesTransmitAndReceive()
+    {
+        QVERIFY(startStandIn());
+        QStringList seen;
+        connect(m_session.get(), &EchoLinkSession::transmitChanged, this, [&](bool on) { seen << QString("TX %1").arg(on); });
+        connect(m_session.get(), &EchoLinkSession::receiveChanged, this, [&](bool on) { seen << QString("RX %1").arg(on); });
+        QCOMPARE(cliBeside({"burst", "toggles", "3", "--rate", "1000"}).code, 0);
+        QCOMPARE(seen, QStringList({"TX 1", "TX 0", "RX 1", "RX 0", "TX 1", "TX 0"}));
+    }
+
+    void burstRefusals()
+    {
+        QVERIFY(startStandIn());
+        QVERIFY(writeFile("empty.txt", ""));
+        const Run missing = cliBeside({"burst", "chat", "--from", m_dir->filePath("missing.txt")});
+        QCOMPARE(missing.code, 1);
+        QVERIFY2(missing.err.contains("cannot read") && missing.err.contains("missing.txt"), qPrintable(missing.err));
+        const Run empty = cliBeside({"burst", "chat", "--from", m_dir->filePath("empty.txt")});
+        QCOMPARE(empty.code, 1);
+        QVERIFY2(empty.err.contains("holds no chat line"), qPrintable(empty.err));
+        m_session.reset();
+        QTRY_VERIFY(cli({"burst", "toggles", "1"}).err.contains("no Vorlane session"));
+    }
+
+    // A connection counts as a session until it speaks; one that turns out
+    // to be another control connection must not hold a burst up. Two bursts
+    // started together meet this whenever one connects before the other
+    // has sent its request.
+    void burstGoesOnWhenASessionTurnsOutToBeControl()
+    {
+        QVERIFY(startStandIn());
+        QLocalSocket other;
+        other.connectToServer(name());
+        QVERIFY(other.waitForConnected(1000));
+        other.write(encode(callRequest(1, Member::callsign)));
+        QTRY_VERIFY(other.bytesAvailable() > 0 || other.waitForReadyRead(10));
+        other.readAll();
+
+        int received = 0;
+        connect(m_session.get(), &EchoLinkSession::transmitChanged, this, [&] { ++received; });
+        connect(m_session.get(), &EchoLinkSession::receiveChanged, this, [&] { ++received; });
+        QProcess burst;
+        burst.start(simPath(), {"burst", "toggles", "2"});
+        QTRY_VERIFY(other.bytesAvailable() > 0 || other.waitForReadyRead(10));
+        other.write(encode(controlRequest(2, Control::calls)));
+        QTRY_COMPARE_WITH_TIMEOUT(burst.state(), QProcess::NotRunning, 20000);
+        QVERIFY2(burst.exitCode() == 0, burst.readAllStandardError().constData());
+        QCOMPARE(received, 4);
+    }
+
+    // The answer to a ping comes only once the handler of the event before
+    // it has ended, also when event and ping arrive in one read.
+    void pingIsAnsweredBehindTheEventBeforeIt()
+    {
+        QLocalServer server;
+        QLocalSocket *peer = fakeStandIn(server);
+        QVERIFY(peer);
+        QStringList seen;
+        bool answeredEarly = false;
+        connect(m_session.get(), &EchoLinkSession::chatTextReceived, this, [&](const QString &text) {
+            seen << text;
+            answeredEarly = answeredEarly || peer->waitForReadyRead(50);
+        });
+        peer->write(encode(chatTextReceivedEvent("a")) + encode(pingMessage(7)));
+        peer->flush();
+        QByteArray buffer;
+        QTRY_VERIFY(buffer.append(peer->readAll()).contains('\n'));
+        QCOMPARE(decode(takeLine(buffer).value_or(QByteArray())).value_or(QJsonObject()), pongMessage(7));
+        QCOMPARE(seen, QStringList{"a"});
+        QVERIFY(!answeredEarly);
+    }
+
 private:
+    static constexpr int handlerMs = 20;
+
     struct Run
     {
         int code = -1;
@@ -308,6 +407,23 @@ private:
             process.kill();
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
+    // The stand-in's command line while this test's session keeps handling
+    // events: the burst waits for it.
+    Run cliBeside(const QStringList &args)
+    {
+        QProcess process;
+        process.start(simPath(), args);
+        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000))
+            process.kill();
+        process.waitForFinished();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
+    bool writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir->filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
     // This test again, from a copy beside the stand-in's copy.
     Run runCopy(const QString &function, const QMap<QString, QString> &environment)

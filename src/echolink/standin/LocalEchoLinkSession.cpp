@@ -3,7 +3,9 @@
 #include "SimProtocol.h"
 #include "echolink/EchoLinkError.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEvent>
 
 #include <utility>
 
@@ -15,6 +17,16 @@ EchoLinkError failure(QLatin1StringView member, const QString &why)
 {
     return EchoLinkError(QStringLiteral("EchoLink %1: %2").arg(member, why).toStdString());
 }
+
+class PongEvent : public QEvent
+{
+public:
+    static inline const Type kind = Type(QEvent::registerEventType());
+
+    explicit PongEvent(qint64 id) : QEvent(kind), pingId(id) {}
+
+    const qint64 pingId;
+};
 
 } // namespace
 
@@ -119,6 +131,10 @@ void LocalEchoLinkSession::take(const QJsonObject &message)
             deliver(*event);
         return;
     }
+    if (message.value(Key::ping).isDouble()) {
+        answerPing(message.value(Key::ping).toInteger());
+        return;
+    }
     if (message.value(Key::id).toInteger(-1) == m_lastId)
         m_reply = message;
 }
@@ -144,4 +160,24 @@ void LocalEchoLinkSession::deliver(const QJsonObject &event)
                 emit chatTextReceived(event.value(Key::text).toString());
         },
         Qt::QueuedConnection);
+}
+
+// Queued like an event, so it runs after the handlers of the events before
+// it; the pong then waits at low priority behind the repaints those handlers
+// asked for, which Qt posts at low priority too.
+void LocalEchoLinkSession::answerPing(qint64 id)
+{
+    QMetaObject::invokeMethod(
+        this, [this, id] { QCoreApplication::postEvent(this, new PongEvent(id), Qt::LowEventPriority); },
+        Qt::QueuedConnection);
+}
+
+bool LocalEchoLinkSession::event(QEvent *event)
+{
+    if (event->type() != PongEvent::kind)
+        return EchoLinkSession::event(event);
+    if (m_socket.isOpen())
+        m_socket.write(encode(pongMessage(static_cast<PongEvent *>(event)->pingId)), QDeadlineTimer(replyTimeoutMs));
+    stopWatchingIfClosed();
+    return true;
 }

@@ -19,7 +19,7 @@
 //
 // Events are emitted on this object's thread, each from its own queued
 // call, so a handler always runs to its end (calls included) before the next
-// event starts.
+// event starts. A ping is answered behind them (see SimProtocol).
 class LocalEchoLinkSession : public EchoLinkSession
 {
     Q_OBJECT
@@ -36,6 +36,9 @@ public:
     void setBusyFlagA(bool busy) override;
     void setBusyFlagB(bool busy) override;
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
     explicit LocalEchoLinkSession(UnixSocket socket);
 
@@ -45,6 +48,7 @@ private:
     void stopWatchingIfClosed();
     void take(const QJsonObject &message);
     void deliver(const QJsonObject &event);
+    void answerPing(qint64 id);
 
     UnixSocket m_socket;
     // Declared after the socket so that it stops watching before it closes.

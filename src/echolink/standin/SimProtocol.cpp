@@ -132,6 +132,16 @@ QJsonObject chatTextReceivedEvent(const QString &text)
     return {{Key::event, Event::chatTextReceived}, {Key::text, text}};
 }
 
+QJsonObject pingMessage(qint64 id)
+{
+    return {{Key::ping, id}};
+}
+
+QJsonObject pongMessage(qint64 id)
+{
+    return {{Key::pong, id}};
+}
+
 std::optional<QJsonObject> validEvent(const QJsonObject &message)
 {
     const QString name = message.value(Key::event).toString();

@@ -14,9 +14,14 @@
 //   reply (stand-in)         {"id":N,"ok":true,"result":...}
 //                            {"id":N,"ok":false,"error":"..."}
 //   event (stand-in)         {"event":"TX","value":true}
+//   ping (stand-in)          {"ping":N}
+//   pong (Vorlane)           {"pong":N}
 //
 // Every request carries an id that its reply repeats; a session numbers its
 // member calls 1, 2, 3, ... Events carry no id.
+// A session answers a ping once the events before it have been handled and
+// the repaints they asked for are done, so the stand-in can pace a burst of
+// events and time how long Vorlane takes over each.
 // Text travels as JSON strings, so any chat text (NUL included) is escaped
 // rather than breaking the framing.
 namespace SimProtocol {
@@ -34,6 +39,12 @@ inline constexpr QLatin1StringView name{"name"};
 inline constexpr QLatin1StringView addr{"addr"};
 inline constexpr QLatin1StringView text{"text"};
 inline constexpr QLatin1StringView control{"control"};
+inline constexpr QLatin1StringView chat{"chat"};
+inline constexpr QLatin1StringView toggles{"toggles"};
+inline constexpr QLatin1StringView count{"count"};
+inline constexpr QLatin1StringView rate{"rate"};
+inline constexpr QLatin1StringView ping{"ping"};
+inline constexpr QLatin1StringView pong{"pong"};
 } // namespace Key
 
 // Members Vorlane calls ("call").
@@ -60,6 +71,8 @@ inline constexpr QLatin1StringView emitEvent{"emit"};     // plus the event's ow
 inline constexpr QLatin1StringView set{"set"};            // "name": "callsign"|"failing", "value"
 inline constexpr QLatin1StringView calls{"calls"};        // result: array of call lines
 inline constexpr QLatin1StringView quit{"quit"};          // the stand-in exits after replying
+// "chat": a file of chat lines, "count"; or "toggles": on/off pairs; "rate"
+inline constexpr QLatin1StringView burst{"burst"};
 inline constexpr QLatin1StringView callsignSetting{"callsign"};
 inline constexpr QLatin1StringView failingSetting{"failing"};
 } // namespace Control
@@ -92,6 +105,9 @@ QJsonObject txEvent(bool on);
 QJsonObject connectedEvent(const QString &call, const QString &name, const QString &addr);
 QJsonObject disConnectedEvent(const QString &call);
 QJsonObject chatTextReceivedEvent(const QString &text);
+
+QJsonObject pingMessage(qint64 id);
+QJsonObject pongMessage(qint64 id);
 
 // The event in message with exactly the keys it needs; nothing when the
 // name is unknown or a parameter is missing or of the wrong type.
