@@ -2,8 +2,9 @@
 # Makes the Windows screenshots in docs/ from the real vorlane.exe under Wine
 # on a private Xvfb display, beside the mock EchoLink (tests/wine): the main
 # window during a transmission and the options dialog, at Wine's 96 and 192
-# dots per inch (100 % and 200 %). Needs what tests/windows/e2e.sh needs,
-# and imagemagick and xdotool.
+# dots per inch (100 % and 200 %), and the installer's pages (the
+# vorlane-*-setup.exe beside vorlane.exe). Needs what tests/windows/e2e.sh
+# needs, and imagemagick and xdotool.
 # Usage: windows-screenshots.sh [vorlane.exe]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,4 +67,19 @@ for dpi in 96 192; do
     control fire closing
     sleep 3
 done
+# The installer's pages, at 100 %: welcome, licence, finished.
+timeout 30 wineserver -k >/dev/null 2>&1 || true
+timeout 30 wineserver -w >/dev/null 2>&1 || true
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+setup=$(ls "$(dirname "$exe")"/vorlane-*-setup.exe | head -n 1)
+timeout 300 wine "$setup" >/dev/null 2>&1 &
+page() { # file: shoots the setup window, then presses Enter on it
+    sleep 3
+    shot "$1" "Vorlane.*Setup"
+    xdotool search --name "Vorlane.*Setup" | tail -1 | xargs -I{} xdotool windowfocus --sync {} key Return
+}
+page windows-setup-welcome
+page windows-setup-licence
+sleep 5
+page windows-setup-finished
 echo "windows-screenshots: docs/windows-*.png"
