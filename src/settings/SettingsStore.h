@@ -24,7 +24,6 @@ public:
     explicit SettingsStore(MessageDialog &messages, ProgramFolders folders = ProgramFolders::system());
 
     const Settings &settings() const { return m_settings; }
-    const ProgramFolders &folders() const { return m_folders; }
 
     // Sets programFolder to the executable's folder; "Module1.getVLNpath
     // Error" when the platform does not know it.

@@ -21,6 +21,8 @@ QString withSeparator(const QString &folder);
 
 QString executableFolder();
 QString programFolder();
+// Where an installed copy, or one that cannot write beside itself, keeps
+// its files.
 QString perUserFolder();
 // Whether a file can be made in folder, tried by making one.
 bool canCreateFilesIn(const QString &folder);
