@@ -3,7 +3,9 @@
 # a DLL and an EXE, the binding's test program, and the two tools scripts
 # drive a Windows run with (MockControl, WinProbe). With the i686 compiler it
 # also builds the mock EXE and the test program 32-bit into OUTDIR/win32, as
-# EchoLink itself and the released Vorlane are 32-bit programs.
+# EchoLink itself and the released Vorlane are 32-bit programs, and there
+# UiaProbe, which reads Vorlane through UI Automation from a process of the
+# same kind.
 # Usage: build.sh OUTDIR
 set -euo pipefail
 
@@ -31,7 +33,7 @@ compile() {
 # Arguments: cross prefix, output folder, source file.
 compile_source() {
     compile "$1" -Winvalid-pch -include "$2/SystemHeaders.h" \
-        -I"$src" -I"$src/echolink/windows" -I"$src/system" -I"$2" -I"$here" \
+        -I"$src" -I"$src/echolink/windows" -I"$src/system" -I"$2" -I"$2/uia" -I"$here" \
         -c "$3" -o "$2/obj/$(basename "$3" .cpp).o"
 }
 export -f compile compile_source
@@ -53,6 +55,17 @@ for target in "${targets[@]}"; do
     compile "$cross" -x c++-header "$dir/SystemHeaders.h" -o "$dir/SystemHeaders.h.gch"
 done
 
+# MinGW's UI Automation headers lack the client interfaces and the node
+# functions; Wine's have them (uiautomationcoreapi.h is no IDL file).
+if [ ${#targets[@]} -gt 1 ]; then
+    mkdir -p "$out/win32/uia"
+    for idl in uiautomationcore uiautomationclient; do
+        "$cross32-widl" --win32 -I/usr/include/wine/wine/windows \
+            -h -H "$out/win32/uia/$idl.h" "/usr/include/wine/wine/windows/$idl.idl"
+    done
+    cp /usr/include/wine/wine/windows/uiautomationcoreapi.h "$out/win32/uia/"
+fi
+
 binding=(Bstr ComError DispatchMembers DispatchNames DualMembers EchoLinkBinding EchoLinkEvent
     EventInterface EventSink EventWindow Variant)
 mock=(MockClassFactory MockConnectionPoint MockEchoLink MockRegistration MockState MockStation)
@@ -65,7 +78,7 @@ hosts=(BindingTest MockDll MockExe MockControl WinProbe)
     for name in "${mock[@]}" "${hosts[@]}"; do echo "$cross64 $out $here/$name.cpp"; done
     if [ ${#targets[@]} -gt 1 ]; then
         for name in "${binding[@]}"; do echo "$cross32 $out/win32 $src/echolink/windows/$name.cpp"; done
-        for name in "${mock[@]}" MockExe BindingTest; do echo "$cross32 $out/win32 $here/$name.cpp"; done
+        for name in "${mock[@]}" MockExe BindingTest UiaProbe; do echo "$cross32 $out/win32 $here/$name.cpp"; done
     fi
 } | xargs -P 2 -L 1 bash -c 'compile_source "$@"' bash
 
@@ -85,6 +98,11 @@ for target in "${targets[@]}"; do
     mapfile -t tested < <(objects "$dir" BindingTest "${binding[@]}" MockEchoLinkLib_i)
     "$cross-g++-posix" -municode "${link[@]}" -o "$dir/BindingTest.exe" "${tested[@]}" "${libs[@]}"
 done
+
+if [ ${#targets[@]} -gt 1 ]; then
+    "$cross32-g++-posix" -municode "${link[@]}" -o "$out/win32/UiaProbe.exe" "$out/win32/obj/UiaProbe.o" \
+        -lole32 -loleaut32 -luuid -luser32
+fi
 
 mapfile -t common < <(objects "$out" "${mock[@]}" MockEchoLinkLib_i MockEchoLink.res)
 "$cross64-g++-posix" -shared "${link[@]}" -o "$out/MockEchoLink.dll" "$out/obj/MockDll.o" \
