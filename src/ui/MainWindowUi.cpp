@@ -270,10 +270,14 @@ void MainWindowUi::requestAttention()
         QApplication::alert(window);
 }
 
+// A minimised window is named by its icon text for assistive technology;
+// the caption, the count then, is its name too.
 void MainWindowUi::setCaption(const QString &caption)
 {
     if (window->windowTitle() != caption)
         window->setWindowTitle(caption);
+    if (window->isMinimized() && window->windowIconText() != caption)
+        window->setWindowIconText(caption);
 }
 
 bool MainWindowUi::isMinimised() const

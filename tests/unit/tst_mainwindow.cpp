@@ -103,6 +103,13 @@ private slots:
         QCOMPARE(bar->valueInterface()->maximumValue().toInt(), 90);
         QCOMPARE(bar->text(QAccessible::Value), QString("30 of 90 lamps"));
 
+        // Minimised, the window is named by the count its caption shows.
+        w.showMinimized();
+        QTRY_VERIFY(w.isMinimized());
+        ui.setCaption("00:02:57");
+        QCOMPARE(name(&w), QString("00:02:57"));
+        w.showNormal();
+
         ui.announce("Over");
         QAccessibleInterface *notice = QAccessible::queryAccessibleInterface(ui.notice);
         QCOMPARE(notice->role(), QAccessible::Notification);
