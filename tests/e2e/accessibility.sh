@@ -29,8 +29,13 @@ accessible_session() {
         dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
             string:org.a11y.Status string:$flag variant:boolean:true >/dev/null
     done
+    # The probe listens before Vorlane starts, so Vorlane learns at once
+    # that its announcements are wanted.
+    /usr/bin/python3 "$probe" "$work/echolink-sim" "$work/listening" &
+    local probe_pid=$!
+    for _ in $(seq 100); do [ -e "$work/listening" ] && break; sleep 0.1; done
     start_programs
-    /usr/bin/python3 "$probe" "$work/echolink-sim"
+    wait $probe_pid
 }
 probe=$(cd "$(dirname "$0")" && pwd)/accessibility_probe.py
 export -f accessible_session start_programs start_vorlane

@@ -1,7 +1,8 @@
 """Reads Vorlane's window through AT-SPI during a transmission and listens for
 its announcements, as a screen reader would. Usage: accessibility_probe.py
-ECHOLINK_SIM. Prints what it read; exits 1 with the reasons when a check
-fails."""
+ECHOLINK_SIM LISTENING_FILE; the file is made once the probe listens, before
+Vorlane is started. Prints what it read; exits 1 with the reasons when a
+check fails."""
 
 import subprocess
 import sys
@@ -12,6 +13,7 @@ import pyatspi
 from gi.repository import GLib
 
 SIM = sys.argv[1]
+LISTENING = sys.argv[2]
 failures = []
 announced = []
 
@@ -114,6 +116,7 @@ def finish():
 
 
 pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+open(LISTENING, "w").close()
 loop = GLib.MainLoop()
 later(0.5, start)
 GLib.timeout_add(60000, lambda: (failures.append("timed out"), loop.quit()))
