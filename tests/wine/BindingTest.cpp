@@ -5,9 +5,9 @@
 // registered with /RefuseDual, in process it is told to. Prints one line per failed check and a final
 // PASS line only when every check passed; a crash prints CRASH and exits
 // non-zero, since Wine may report a crash as success.
-#include "Bstr.h"
+#include "com/Bstr.h"
 #include "Checks.h"
-#include "ComError.h"
+#include "com/ComError.h"
 #include "EchoLinkBinding.h"
 #include "EventRecorder.h"
 #include "MockEchoLinkLib.h"

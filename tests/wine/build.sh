@@ -66,8 +66,8 @@ if [ ${#targets[@]} -gt 1 ]; then
     cp /usr/include/wine/wine/windows/uiautomationcoreapi.h "$out/win32/uia/"
 fi
 
-binding=(Bstr ComError DispatchMembers DispatchNames DualMembers EchoLinkBinding EchoLinkEvent
-    EventInterface EventSink EventWindow Variant)
+binding=(com/Bstr com/ComError com/Variant DispatchMembers DispatchNames DualMembers EchoLinkBinding
+    EchoLinkEvent EventInterface EventSink EventWindow)
 mock=(MockClassFactory MockConnectionPoint MockEchoLink MockRegistration MockState MockStation)
 hosts=(BindingTest MockDll MockExe MockControl WinProbe)
 
@@ -85,7 +85,7 @@ hosts=(BindingTest MockDll MockExe MockControl WinProbe)
 objects() {
     local dir=$1
     shift
-    for name in "$@"; do echo "$dir/obj/$name.o"; done
+    for name in "$@"; do echo "$dir/obj/$(basename "$name").o"; done
 }
 link=(-static -static-libgcc -static-libstdc++)
 libs=(-lole32 -loleaut32 -luuid -luser32 -ladvapi32)

@@ -1,8 +1,8 @@
 #include "DispatchMembers.h"
 
-#include "Bstr.h"
-#include "ComError.h"
-#include "Variant.h"
+#include "com/Bstr.h"
+#include "com/ComError.h"
+#include "com/Variant.h"
 
 using Microsoft::WRL::ComPtr;
 

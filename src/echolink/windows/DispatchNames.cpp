@@ -1,6 +1,6 @@
 #include "DispatchNames.h"
 
-#include "ComError.h"
+#include "com/ComError.h"
 
 DISPID DispatchNames::idOf(IDispatch *object, const std::string &name)
 {

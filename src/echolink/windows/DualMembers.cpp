@@ -1,7 +1,7 @@
 #include "DualMembers.h"
 
-#include "Bstr.h"
-#include "ComError.h"
+#include "com/Bstr.h"
+#include "com/ComError.h"
 
 using Microsoft::WRL::ComPtr;
 

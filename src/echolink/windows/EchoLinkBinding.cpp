@@ -1,6 +1,6 @@
 #include "EchoLinkBinding.h"
 
-#include "ComError.h"
+#include "com/ComError.h"
 #include "DispatchMembers.h"
 #include "DualMembers.h"
 #include "EventInterface.h"

@@ -1,7 +1,7 @@
 #include "EventInterface.h"
 
-#include "Bstr.h"
-#include "ComError.h"
+#include "com/Bstr.h"
+#include "com/ComError.h"
 
 #include <ocidl.h>
 #include <olectl.h>

@@ -1,6 +1,6 @@
 #include "EventSink.h"
 
-#include "Bstr.h"
+#include "com/Bstr.h"
 #include "EventWindow.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "EventWindow.h"
 
-#include "ComError.h"
+#include "com/ComError.h"
 #include "EchoLinkEvents.h"
 
 namespace {

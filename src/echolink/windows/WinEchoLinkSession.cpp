@@ -1,6 +1,6 @@
 #include "WinEchoLinkSession.h"
 
-#include "ComError.h"
+#include "com/ComError.h"
 #include "EchoLinkBinding.h"
 #include "echolink/EchoLinkError.h"
 
