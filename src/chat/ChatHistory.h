@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// The text of the chat history as the user sees it: entries separated by
-// CR LF, every length counting CR LF as two characters. The view shows a copy;
-// this is the text that lengths and cuts are taken from.
+// The chat history as the sending rules see it: its length as the user sees
+// the text, entries separated by CR LF and every length counting CR LF as two
+// characters, and as much of its end as a cut can keep. The whole text is the
+// view's alone; a second copy here would grow with every line received.
 class ChatHistory
 {
 public:
@@ -13,11 +14,13 @@ public:
     // The length of the tail that is kept.
     static constexpr int keptTail = 8000;
 
-    const QString &text() const { return m_text; }
-    qsizetype length() const { return m_text.size(); }
+    qsizetype length() const { return m_length; }
+    // The end of the text: at least its last keptTail characters, or all of
+    // it when shorter; all of it just after a cut.
+    const QString &tail() const { return m_tail; }
 
-    void append(const QString &chunk) { m_text += chunk; }
-    void clear() { m_text.clear(); }
+    void append(const QString &chunk);
+    void clear();
 
     // When longer than trimAbove: keeps the last keptTail characters from just
     // after their first CR LF, so the history restarts at a line boundary (a
@@ -25,5 +28,6 @@ public:
     bool trim();
 
 private:
-    QString m_text;
+    QString m_tail;
+    qsizetype m_length = 0;
 };

@@ -34,7 +34,7 @@ void ChatPanel::sendMessage()
         const QString callsign = m_session.get().stationCallsign();
         appendEntry(callsign + QLatin1Char('>') + m_view.inputText());
         if (m_history.trim())
-            m_view.setHistory(m_history.text());
+            m_view.setHistory(m_history.tail());
         m_view.moveHistoryCaretToEnd();
         m_view.clearInput();
         m_view.focusInput();
