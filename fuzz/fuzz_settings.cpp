@@ -21,19 +21,6 @@ public:
     void show(const QString &, const QString &) override {}
 };
 
-class FakeWindow : public MainWindowState
-{
-public:
-    WindowPlacement placement() const override { return m_placement; }
-    void setPlacement(const WindowPlacement &placement) override { m_placement = placement; }
-    bool isDateStampChecked() const override { return false; }
-    bool isTimeStampChecked() const override { return false; }
-    bool isLogChecked() const override { return false; }
-
-private:
-    WindowPlacement m_placement;
-};
-
 struct Run
 {
     bool ok = false;
@@ -76,19 +63,20 @@ void writeFile(const QByteArray &bytes)
         abort();
 }
 
-// Reads vln.ini; an accepted file is written back from the values read.
+// Reads vln.ini; an accepted file is written back from the values read, with
+// the window where the file placed it.
 Run readOnce(bool writeBack)
 {
-    FakeWindow window;
     NoMessages messages;
     const QString folder = scratchFolder();
-    SettingsStore store(window, messages,
+    SettingsStore store(messages,
                         ProgramFolders{folder, folder + QStringLiteral("absent/"), folder + QStringLiteral("echolink/")});
     Run run;
-    run.ok = store.load();
+    const SettingsStore::Loaded loaded = store.load();
+    run.ok = loaded.usable;
     run.values = store.settings();
     if (writeBack && run.ok)
-        store.write(run.values);
+        store.save({loaded.placement.value_or(WindowPlacement{}), run.values.chatSwitches()});
     return run;
 }
 
