@@ -121,13 +121,15 @@ printf '%s\r\n' "Timer=00:03:00" "FontSize=9" "Standby=5" "SyncTX=1" "SyncRX=1" 
 (cd "$drive" && VORLANE_TRACE_TICKS=1 exec wine 'C:\vorlane\vorlane.exe') \
     >"$work/vorlane.out" 2>"$work/vorlane.err" &
 vorlane_pid=$!
+# What vorlane.exe said last, the tick trace left out.
+last_words() { grep -v '^tick ' "$work/vorlane.err" | tail -n 5; }
 timeout 120 wine "$tools/MockControl.exe" wait-sinks 1 90 >/dev/null \
-    || fail "vorlane.exe did not connect to the mock: $(tail -n 5 "$work/vorlane.err")"
+    || fail "vorlane.exe did not connect to the mock: $(last_words)"
 [ "$(control bits)" = 32 ] || fail "the mock EchoLink is not a 32-bit server"
 probe wait-title vorlane.exe 'VLN Ver*' 30 >/dev/null || fail "no Vorlane window"
 
 alive() {
-    kill -0 "$vorlane_pid" 2>/dev/null || fail "vorlane.exe died: $(tail -n 5 "$work/vorlane.err")"
+    kill -0 "$vorlane_pid" 2>/dev/null || fail "vorlane.exe died: $(last_words)"
 }
 # "handles N gdi N user N private BYTES working BYTES"
 resources() { probe resources vorlane.exe 2>>"$work/probe.err"; }
