@@ -123,10 +123,12 @@ printf '%s\r\n' "Timer=00:03:00" "FontSize=9" "Standby=5" "SyncTX=1" "SyncRX=1" 
 vorlane_pid=$!
 # What vorlane.exe said last, the tick trace left out.
 last_words() { grep -v '^tick ' "$work/vorlane.err" | tail -n 5; }
+# Its window comes up once it has the mock: a MockControl started before
+# that can have COM start a second mock beside the first.
+probe wait-title vorlane.exe 'VLN Ver*' 50 >/dev/null || fail "no Vorlane window: $(last_words)"
 timeout 120 wine "$tools/MockControl.exe" wait-sinks 1 90 >/dev/null \
     || fail "vorlane.exe did not connect to the mock: $(last_words)"
 [ "$(control bits)" = 32 ] || fail "the mock EchoLink is not a 32-bit server"
-probe wait-title vorlane.exe 'VLN Ver*' 30 >/dev/null || fail "no Vorlane window"
 
 alive() {
     kill -0 "$vorlane_pid" 2>/dev/null || fail "vorlane.exe died: $(last_words)"
