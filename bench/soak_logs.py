@@ -3,6 +3,7 @@
 prints, and the check of the logs Vorlane wrote.
 
   soak_logs.py lines FOLDER TENTHS PER_TENTH     writes FOLDER/tenth-01.txt ...
+  soak_logs.py warm-up FILE COUNT              COUNT more such lines, numbered apart
   soak_logs.py history FILE...                 UTF-16 bytes the lines add to the history
   soak_logs.py ticks TRACE SKIP                lateness of the ticks after the first SKIP
   soak_logs.py check PROGRAM_FOLDER FILE...    the logs against the lines sent
@@ -38,8 +39,8 @@ def line_length(rnd):
     return rnd.randint(1000, 3000)
 
 
-def chat_line(rnd, number):
-    head = "%s>#%07d " % (rnd.choice(CALLS), number)
+def chat_line(rnd, number, mark=""):
+    head = "%s>#%s%07d " % (rnd.choice(CALLS), mark, number)
     want = line_length(rnd)
     words = []
     size = len(head)
@@ -58,6 +59,14 @@ def write_lines(folder, tenths, per_tenth):
             for _ in range(per_tenth):
                 number += 1
                 out.write(chat_line(rnd, number) + "\n")
+
+
+def write_warm_up(name, count):
+    """Lines of the same kinds as the tenths', numbered #w0000001 on."""
+    rnd = random.Random(73)
+    with open(name, "w", encoding="utf-8") as out:
+        for number in range(1, count + 1):
+            out.write(chat_line(rnd, number, "w") + "\n")
 
 
 def read_sent(files):
@@ -187,6 +196,8 @@ def main(argv):
     command = argv[1] if len(argv) > 1 else ""
     if command == "lines" and len(argv) == 5:
         write_lines(argv[2], int(argv[3]), int(argv[4]))
+    elif command == "warm-up" and len(argv) == 4:
+        write_warm_up(argv[2], int(argv[3]))
     elif command == "history" and len(argv) > 2:
         print(history_bytes(argv[2:]))
     elif command == "ticks" and len(argv) == 4:

@@ -8,6 +8,13 @@
 //   MockControl fire connected CALL NAME ADDR
 //   MockControl fire disconnected CALL
 //   MockControl fire closing
+//   MockControl burst chat FILE [RATE]   ChatTextReceived for each UTF-8 line
+//                                        of FILE, one after the other
+//   MockControl burst toggles N [RATE]   N transmissions and receptions in
+//                                        turn, each TX or RX on, then off
+//                                        A burst goes as fast as the events
+//                                        are taken, or at most RATE a second;
+//                                        it prints how long each took
 //   MockControl calls                    the calls received, one a line
 //   MockControl clear                    forget them
 //   MockControl callsign CALL            the own callsign StationInfo reports
@@ -21,6 +28,7 @@
 
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -39,7 +47,8 @@ int failed(const char *what, HRESULT result)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: MockControl fire EVENT [ARGS] | calls | clear | callsign CALL"
+    std::fprintf(stderr, "usage: MockControl fire EVENT [ARGS] | burst chat FILE [RATE]"
+                         " | burst toggles N [RATE] | calls | clear | callsign CALL"
                          " | wait-sinks N SECONDS | wait-call LINE SECONDS | bits | stop\n");
     return 2;
 }
@@ -126,6 +135,122 @@ int fire(IMockControl *control, const std::vector<std::wstring> &args)
     return SUCCEEDED(result) ? 0 : failed("Fire", result);
 }
 
+// The lines of a UTF-8 file, without their line ends.
+bool readLines(const std::wstring &path, std::vector<std::wstring> &lines)
+{
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        const bool crLf = end > start && bytes[end - 1] == '\r';
+        const int length = static_cast<int>(end - start - (crLf ? 1 : 0));
+        const char *text = bytes.data() + start;
+        std::wstring line(
+            static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0)), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, text, length, line.data(), static_cast<int>(line.size()));
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return true;
+}
+
+double seconds()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER value;
+        QueryPerformanceFrequency(&value);
+        return value;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct BurstEvent
+{
+    const wchar_t *name;
+    bool flag;
+    std::wstring text;
+};
+
+// Raises the events one after the other, none ahead of RATE a second (0: no
+// limit), and prints the time each Fire took: the mock raising it and
+// Vorlane's sink taking it.
+int burst(IMockControl *control, const std::vector<BurstEvent> &events, double rate)
+{
+    const Text empty(L"");
+    std::vector<double> taken;
+    taken.reserve(events.size());
+    const double start = seconds();
+    for (size_t i = 0; i < events.size(); ++i) {
+        if (rate > 0) {
+            const double due = start + static_cast<double>(i) / rate;
+            const double now = seconds();
+            if (due > now)
+                Sleep(static_cast<DWORD>((due - now) * 1000));
+        }
+        const Text name(events[i].name), text(events[i].text);
+        const double before = seconds();
+        const VARIANT_BOOL flag = events[i].flag ? VARIANT_TRUE : VARIANT_FALSE;
+        const HRESULT result =
+            control->Fire(name.get(), flag, text.get(), empty.get(), empty.get(), 0);
+        taken.push_back(seconds() - before);
+        if (FAILED(result)) {
+            std::fprintf(stderr, "MockControl: event %u of %u: ", static_cast<unsigned>(i + 1),
+                         static_cast<unsigned>(events.size()));
+            return failed("Fire", result);
+        }
+    }
+    const double elapsed = seconds() - start;
+    std::sort(taken.begin(), taken.end());
+    const auto at = [&](size_t percent) {
+        const size_t rank = std::max<size_t>(1, (percent * taken.size() + 99) / 100);
+        return static_cast<long>(taken[rank - 1] * 1e6);
+    };
+    std::printf("%u events in %.1f s, median %ld, 99th percentile %ld, max %ld us\n",
+                static_cast<unsigned>(events.size()), elapsed, taken.empty() ? 0 : at(50),
+                taken.empty() ? 0 : at(99), taken.empty() ? 0 : at(100));
+    return 0;
+}
+
+int burstCommand(IMockControl *control, const std::vector<std::wstring> &args)
+{
+    if (args.size() < 2 || args.size() > 3)
+        return usage();
+    const double rate = args.size() == 3 ? std::wcstod(args[2].c_str(), nullptr) : 0;
+    std::vector<BurstEvent> events;
+    if (args[0] == L"chat") {
+        std::vector<std::wstring> lines;
+        if (!readLines(args[1], lines)) {
+            std::fprintf(stderr, "MockControl: cannot read %s\n", utf8(args[1]).c_str());
+            return 1;
+        }
+        for (const std::wstring &line : lines)
+            events.push_back({L"ChatTextReceived", false, line});
+    } else if (args[0] == L"toggles") {
+        const unsigned long pairs = std::wcstoul(args[1].c_str(), nullptr, 10);
+        for (unsigned long i = 0; i < pairs; ++i) {
+            const wchar_t *name = i % 2 ? L"RX" : L"TX";
+            events.push_back({name, true, L""});
+            events.push_back({name, false, L""});
+        }
+    } else {
+        return usage();
+    }
+    return burst(control, events, rate);
+}
+
 HANDLE serverProcess(IMockControl *control, DWORD access, HRESULT &result)
 {
     LONG id = 0;
@@ -174,6 +299,8 @@ int run(IMockControl *control, const std::wstring &command, const std::vector<st
     HRESULT result = S_OK;
     if (command == L"fire")
         return fire(control, args);
+    if (command == L"burst")
+        return burstCommand(control, args);
     if (command == L"calls" && args.empty()) {
         const std::wstring text = calls(control, result);
         if (FAILED(result))

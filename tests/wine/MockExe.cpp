@@ -1,7 +1,7 @@
 // The mock EchoLink hosted out of process, like EchoLink itself: registered
 // with /RegServer, started by COM with -Embedding. It quits a moment after its
 // last object is released, and at the end of its lifetime in case a crashed
-// client never releases it. "/Lifetime SECONDS" (at most an hour) replaces
+// client never releases it. "/Lifetime SECONDS" (at most a week) replaces
 // the default minute; given with /RegServer it goes into the registered
 // command line, so that every start by COM gets it. "/RegServer /RefuseDual"
 // leaves EchoLink's interfaces unregistered, so that other processes reach
@@ -17,7 +17,7 @@
 namespace {
 
 const UINT defaultLifetimeS = 60;
-const UINT longestLifetimeS = 60 * 60;
+const UINT longestLifetimeS = 7 * 24 * 60 * 60;
 // Long enough for a client that releases one object and creates the next to
 // find the same process, and so the same calls and settings.
 const UINT idleGraceMs = 2000;

@@ -14,6 +14,10 @@
 //   WinProbe press EXE BUTTON              presses the message box's button
 //   WinProbe keys EXE KEY...               types into the main window: each
 //                                          KEY is text or {TAB} {SPACE} {ENTER}
+//   WinProbe resources EXE                 what its one process holds: "handles
+//                                          N gdi N user N private BYTES working
+//                                          BYTES" (see ProcessResources.h)
+#include "ProcessResources.h"
 #include "Utf8Output.h"
 
 #include <windows.h>
@@ -38,7 +42,7 @@ int usage()
 {
     std::fprintf(stderr, "usage: WinProbe list [EXE] | count EXE | wait-title EXE PATTERN SECS"
                          " | minimize EXE | restore EXE | wait-box EXE SECS | press EXE BUTTON"
-                         " | keys EXE KEY...\n");
+                         " | keys EXE KEY... | resources EXE\n");
     return 2;
 }
 
@@ -296,6 +300,30 @@ int keys(const std::wstring &exe, const std::vector<std::wstring> &strokes)
     return 0;
 }
 
+int resources(const std::wstring &exe)
+{
+    const std::vector<DWORD> ids = processesOf(exe);
+    if (ids.size() != 1) {
+        std::fprintf(stderr, "WinProbe: %u processes run %s, not one\n",
+                     static_cast<unsigned>(ids.size()), utf8(exe).c_str());
+        return 1;
+    }
+    ProcessResources held;
+    if (!readResources(ids[0], held)) {
+        std::fprintf(stderr, "WinProbe: cannot open %s: error %lu\n", utf8(exe).c_str(),
+                     GetLastError());
+        return 1;
+    }
+    if (held.counted)
+        std::fprintf(stderr, "WinProbe: GetGuiResources or GetProcessHandleCount not implemented:"
+                             " counted in the handle lists and windows\n");
+    write(L"handles " + std::to_wstring(held.handles) + L" gdi " + std::to_wstring(held.gdi)
+          + L" user " + std::to_wstring(held.user) + L" private "
+          + std::to_wstring(held.privateBytes) + L" working " + std::to_wstring(held.workingSet)
+          + L"\n");
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
@@ -322,5 +350,7 @@ int wmain(int argc, wchar_t **argv)
         return press(args[0], args[1]);
     if (command == L"keys" && args.size() >= 2)
         return keys(args[0], std::vector<std::wstring>(args.begin() + 1, args.end()));
+    if (command == L"resources" && args.size() == 1)
+        return resources(args[0]);
     return usage();
 }
