@@ -54,6 +54,7 @@ LogViewer::LogViewer(const Settings &settings, const Clock &clock, const MainWin
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->setAccessibleName(QStringLiteral("Log"));
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // lines wrap
     m_text->installEventFilter(this);
     resize(Twips::toPixels(4875), Twips::toPixels(3195)); // the design client area
 }

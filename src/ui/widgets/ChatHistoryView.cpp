@@ -33,6 +33,9 @@ ChatHistoryView::ChatHistoryView(QWidget *parent) : QPlainTextEdit(parent)
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setTabChangesFocus(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Lines wrap, so the box has no horizontal bar; without this a line some
+    // fonts lay out a pixel too wide would bring one up for good.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWrapAnywhere(false);
 }
 
