@@ -13,10 +13,8 @@ build=${1:-$top/build-package-checks}
 
 "$top/scripts/install-deps.sh" dpkg-dev lintian appstream desktop-file-utils man-db
 
-passed=0
-failed=0
-pass() { echo "PASS: $*"; passed=$((passed + 1)); }
-fail() { echo "FAIL: $*"; failed=$((failed + 1)); }
+# shellcheck source=SCRIPTDIR/../../scripts/lib/tally.sh
+. "$top/scripts/lib/tally.sh"
 check() { # check DESCRIPTION COMMAND...: passes when COMMAND succeeds
     local what=$1
     shift
@@ -129,5 +127,4 @@ check "no file appeared in HOME, TMPDIR or the working folder" test -z "$left"
 beside=$(ls "$root/usr/bin")
 check "nothing appeared beside the programs" test "$(echo $beside)" = "echolink-sim vorlane"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+tally_end

@@ -18,19 +18,9 @@ set -u
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 exe=${VORLANE_EXE:-$repo/build-windows/vorlane.exe}
 started=$(date +%s)
-passed=0
-failed=0
+# shellcheck source=SCRIPTDIR/../../scripts/lib/tally.sh
+. "$repo/scripts/lib/tally.sh"
 noted=0
-
-pass() {
-    passed=$((passed + 1))
-    echo "PASS: $1"
-}
-
-fail() {
-    failed=$((failed + 1))
-    echo "FAIL: $1: $2"
-}
 
 # What this Wine cannot do: neither passed nor failed, and always said.
 cannot() {
@@ -40,8 +30,8 @@ cannot() {
 
 finish() {
     echo "windows-a11y: done in $(($(date +%s) - started)) s, $noted NOTE lines for what Wine cannot do"
-    echo "$passed passed, $failed failed"
-    exit $((failed > 0))
+    tally_end
+    exit
 }
 
 note() {

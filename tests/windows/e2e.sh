@@ -19,23 +19,13 @@ set -u
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 exe=${VORLANE_EXE:-$repo/build-windows/vorlane.exe}
 started=$(date +%s)
-passed=0
-failed=0
-
-pass() {
-    passed=$((passed + 1))
-    echo "PASS: $1"
-}
-
-fail() {
-    failed=$((failed + 1))
-    echo "FAIL: $1: $2"
-}
+# shellcheck source=SCRIPTDIR/../../scripts/lib/tally.sh
+. "$repo/scripts/lib/tally.sh"
 
 finish() {
     echo "windows-e2e: done in $(($(date +%s) - started)) s"
-    echo "$passed passed, $failed failed"
-    exit $((failed > 0))
+    tally_end
+    exit
 }
 
 note() {
