@@ -20,6 +20,8 @@ exe=${VORLANE_EXE:-$repo/build-windows/vorlane.exe}
 started=$(date +%s)
 # shellcheck source=SCRIPTDIR/../../scripts/lib/tally.sh
 . "$repo/scripts/lib/tally.sh"
+# shellcheck source=SCRIPTDIR/../../scripts/lib/process.sh
+. "$repo/scripts/lib/process.sh"
 noted=0
 
 # What this Wine cannot do: neither passed nor failed, and always said.
@@ -102,26 +104,6 @@ printf '%s\r\n' "Timer=00:00:10" "FontSize=9" "Standby=2" "SyncTX=1" "SyncRX=1" 
 
 (cd "$drive" && exec timeout 300 wine 'C:\vorlane\vorlane.exe') >>"$work/vorlane.log" 2>&1 &
 vorlane=$!
-
-running() {
-    kill -0 "$1" 2>/dev/null
-}
-
-# Waits up to $2 seconds for process $1 to end.
-ended() {
-    local pid=$1 tenths=$(($2 * 10))
-    while [ $tenths -gt 0 ]; do
-        running "$pid" || return 0
-        sleep 0.1
-        tenths=$((tenths - 1))
-    done
-    return 1
-}
-
-stop() {
-    running "$1" && kill "$1" 2>/dev/null
-    ended "$1" 10
-}
 
 if ! control wait-sinks 1 90 >/dev/null; then
     fail "start" "vorlane.exe did not connect to the mock EchoLink within 90 s"

@@ -21,6 +21,8 @@ exe=${VORLANE_EXE:-$repo/build-windows/vorlane.exe}
 started=$(date +%s)
 # shellcheck source=SCRIPTDIR/../../scripts/lib/tally.sh
 . "$repo/scripts/lib/tally.sh"
+# shellcheck source=SCRIPTDIR/../../scripts/lib/process.sh
+. "$repo/scripts/lib/process.sh"
 
 finish() {
     echo "windows-e2e: done in $(($(date +%s) - started)) s"
@@ -115,26 +117,6 @@ start_vorlane() {
     local exe=${1:-'C:\vorlane\vorlane.exe'}
     (cd "$drive" && exec timeout 300 wine "$exe") >>"$work/vorlane.log" 2>&1 &
     vorlane=$!
-}
-
-running() {
-    kill -0 "$1" 2>/dev/null
-}
-
-# Waits up to $2 seconds for process $1 to end.
-ended() {
-    local pid=$1 tenths=$(($2 * 10))
-    while [ $tenths -gt 0 ]; do
-        running "$pid" || return 0
-        sleep 0.1
-        tenths=$((tenths - 1))
-    done
-    return 1
-}
-
-stop() {
-    running "$1" && kill "$1" 2>/dev/null
-    ended "$1" 10
 }
 
 # Waits for vorlane.exe's message box and checks it: CAPTION (or "" for
